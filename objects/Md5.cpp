@@ -1,4 +1,4 @@
-// MD5 as specified by RFC 1321, written for byte-exact ids on any platform.
+// MD5 message digest (RFC 1321), written for byte-exact ids on any platform.
 #include "objects/Md5.h"
 
 #include <cstring>
@@ -6,23 +6,23 @@
 namespace {
 
 constexpr uint32_t kSine[64] = {
-    0xd76aa478, 0xe8c7b756, 0x242070db, 0xc1bdceee, 0xf57c0faf, 0x4787c62a, 0xa8304613,
-    0xfd469501, 0x698098d8, 0x8b44f7af, 0xffff5bb1, 0x895cd7be, 0x6b901122, 0xfd987193,
-    0xa679438e, 0x49b40821, 0xf61e2562, 0xc040b340, 0x265e5a51, 0xe9b6c7aa, 0xd62f105d,
-    0x02441453, 0xd8a1e681, 0xe7d3fbc8, 0x21e1cde6, 0xc33707d6, 0xf4d50d87, 0x455a14ed,
-    0xa9e3e905, 0xfcefa3f8, 0x676f02d9, 0x8d2a4c8a, 0xfffa3942, 0x8771f681, 0x6d9d6122,
-    0xfde5380c, 0xa4beea44, 0x4bdecfa9, 0xf6bb4b60, 0xbebfbc70, 0x289b7ec6, 0xeaa127fa,
-    0xd4ef3085, 0x04881d05, 0xd9d4d039, 0xe6db99e5, 0x1fa27cf8, 0xc4ac5665, 0xf4292244,
-    0x432aff97, 0xab9423a7, 0xfc93a039, 0x655b59c3, 0x8f0ccc92, 0xffeff47d, 0x85845dd1,
-    0x6fa87e4f, 0xfe2ce6e0, 0xa3014314, 0x4e0811a1, 0xf7537e82, 0xbd3af235, 0x2ad7d2bb,
-    0xeb86d391};
+    0xd76aa478, 0xe8c7b756, 0x242070db, 0xc1bdceee, 0xf57c0faf, 0x4787c62a, 0xa8304613, 0xfd469501,
+    0x698098d8, 0x8b44f7af, 0xffff5bb1, 0x895cd7be, 0x6b901122, 0xfd987193, 0xa679438e, 0x49b40821,
+    0xf61e2562, 0xc040b340, 0x265e5a51, 0xe9b6c7aa, 0xd62f105d, 0x02441453, 0xd8a1e681, 0xe7d3fbc8,
+    0x21e1cde6, 0xc33707d6, 0xf4d50d87, 0x455a14ed, 0xa9e3e905, 0xfcefa3f8, 0x676f02d9, 0x8d2a4c8a,
+    0xfffa3942, 0x8771f681, 0x6d9d6122, 0xfde5380c, 0xa4beea44, 0x4bdecfa9, 0xf6bb4b60, 0xbebfbc70,
+    0x289b7ec6, 0xeaa127fa, 0xd4ef3085, 0x04881d05, 0xd9d4d039, 0xe6db99e5, 0x1fa27cf8, 0xc4ac5665,
+    0xf4292244, 0x432aff97, 0xab9423a7, 0xfc93a039, 0x655b59c3, 0x8f0ccc92, 0xffeff47d, 0x85845dd1,
+    0x6fa87e4f, 0xfe2ce6e0, 0xa3014314, 0x4e0811a1, 0xf7537e82, 0xbd3af235, 0x2ad7d2bb, 0xeb86d391};
 
 constexpr int kShift[64] = {7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 17, 22,
                             5, 9,  14, 20, 5, 9,  14, 20, 5, 9,  14, 20, 5, 9,  14, 20,
                             4, 11, 16, 23, 4, 11, 16, 23, 4, 11, 16, 23, 4, 11, 16, 23,
                             6, 10, 15, 21, 6, 10, 15, 21, 6, 10, 15, 21, 6, 10, 15, 21};
 
-inline uint32_t RotateLeft(uint32_t x, int n) { return (x << n) | (x >> (32 - n)); }
+inline uint32_t RotateLeft(uint32_t x, int n) {
+    return (x << n) | (x >> (32 - n));
+}
 
 }  // namespace
 
@@ -38,7 +38,8 @@ void CMd5::Reset() {
 void CMd5::Transform(const uint8_t block[64]) {
     uint32_t x[16];
     for (int i = 0; i < 16; ++i) {
-        x[i] = static_cast<uint32_t>(block[4 * i]) | (static_cast<uint32_t>(block[4 * i + 1]) << 8) |
+        x[i] = static_cast<uint32_t>(block[4 * i]) |
+               (static_cast<uint32_t>(block[4 * i + 1]) << 8) |
                (static_cast<uint32_t>(block[4 * i + 2]) << 16) |
                (static_cast<uint32_t>(block[4 * i + 3]) << 24);
     }
@@ -72,7 +73,8 @@ void CMd5::Transform(const uint8_t block[64]) {
 }
 
 void CMd5::Update(const void* data, size_t length) {
-    if (data == nullptr || length == 0) return;
+    if (data == nullptr || length == 0)
+        return;
     const auto* p = static_cast<const uint8_t*>(data);
     size_t used = static_cast<size_t>((m_bitCount / 8) % 64);
     m_bitCount += static_cast<uint64_t>(length) * 8;
@@ -82,7 +84,8 @@ void CMd5::Update(const void* data, size_t length) {
         p += take;
         length -= take;
         used += take;
-        if (used < 64) return;
+        if (used < 64)
+            return;
         Transform(m_buffer);
     }
     while (length >= 64) {
@@ -95,7 +98,8 @@ void CMd5::Update(const void* data, size_t length) {
 
 CMd5::Digest CMd5::Final() {
     uint8_t lengthBytes[8];
-    for (int i = 0; i < 8; ++i) lengthBytes[i] = static_cast<uint8_t>(m_bitCount >> (8 * i));
+    for (int i = 0; i < 8; ++i)
+        lengthBytes[i] = static_cast<uint8_t>(m_bitCount >> (8 * i));
     const size_t used = static_cast<size_t>((m_bitCount / 8) % 64);
     const size_t padLength = used < 56 ? 56 - used : 120 - used;
     static const uint8_t kPadding[64] = {0x80};
@@ -105,7 +109,8 @@ CMd5::Digest CMd5::Final() {
     m_bitCount = bits;
     Digest digest;
     for (int i = 0; i < 4; ++i) {
-        for (int j = 0; j < 4; ++j) digest[4 * i + j] = static_cast<uint8_t>(m_state[i] >> (8 * j));
+        for (int j = 0; j < 4; ++j)
+            digest[4 * i + j] = static_cast<uint8_t>(m_state[i] >> (8 * j));
     }
     return digest;
 }

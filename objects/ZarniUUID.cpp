@@ -8,9 +8,12 @@
 namespace {
 
 int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
     return -1;
 }
 
@@ -20,7 +23,8 @@ uint32_t ReadHexGroup(const char* group) {
     uint32_t value = 0;
     for (int i = 0; i < 8; ++i) {
         const int v = HexValue(group[i]);
-        if (v < 0) break;
+        if (v < 0)
+            break;
         value = (value << 4) | static_cast<uint32_t>(v);
     }
     return value;
@@ -29,15 +33,20 @@ uint32_t ReadHexGroup(const char* group) {
 }  // namespace
 
 ZarniUUID UuidFromText(const char* text) {
-    if (text == nullptr) return ZarniUUID();
+    if (text == nullptr)
+        return ZarniUUID();
     std::string digits;
     for (const char* p = text; *p; ++p) {
-        if (*p != '-') digits += *p;
-        if (digits.size() > 32) return ZarniUUID();
+        if (*p != '-')
+            digits += *p;
+        if (digits.size() > 32)
+            return ZarniUUID();
     }
-    if (digits.size() != 32) return ZarniUUID();
+    if (digits.size() != 32)
+        return ZarniUUID();
     ZarniUUID id;
-    for (int i = 0; i < 4; ++i) id.words[i] = ReadHexGroup(digits.data() + 8 * i);
+    for (int i = 0; i < 4; ++i)
+        id.words[i] = ReadHexGroup(digits.data() + 8 * i);
     return id;
 }
 

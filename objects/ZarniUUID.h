@@ -33,13 +33,15 @@ struct ZarniUUID {
     // The stored form: the four words in order, each little-endian.
     void ToBytes(uint8_t out[16]) const {
         for (int i = 0; i < 4; ++i) {
-            for (int j = 0; j < 4; ++j) out[4 * i + j] = static_cast<uint8_t>(words[i] >> (8 * j));
+            for (int j = 0; j < 4; ++j)
+                out[4 * i + j] = static_cast<uint8_t>(words[i] >> (8 * j));
         }
     }
     static ZarniUUID FromBytes(const uint8_t in[16]) {
         ZarniUUID id;
         for (int i = 0; i < 4; ++i) {
-            id.words[i] = static_cast<uint32_t>(in[4 * i]) | (static_cast<uint32_t>(in[4 * i + 1]) << 8) |
+            id.words[i] = static_cast<uint32_t>(in[4 * i]) |
+                          (static_cast<uint32_t>(in[4 * i + 1]) << 8) |
                           (static_cast<uint32_t>(in[4 * i + 2]) << 16) |
                           (static_cast<uint32_t>(in[4 * i + 3]) << 24);
         }
@@ -53,7 +55,8 @@ struct ZarniUUID {
     friend bool operator!=(const ZarniUUID& a, const ZarniUUID& b) { return !(a == b); }
     // Ordered by the signed first half, then the signed second half.
     friend bool operator<(const ZarniUUID& a, const ZarniUUID& b) {
-        if (a.First() != b.First()) return a.First() < b.First();
+        if (a.First() != b.First())
+            return a.First() < b.First();
         return a.Second() < b.Second();
     }
     friend bool operator>(const ZarniUUID& a, const ZarniUUID& b) { return b < a; }

@@ -3,8 +3,22 @@
 
 #include "platform/base/CodePage.h"
 #include "platform/base/Geometry.h"
+#include "platform/base/StockObjects.h"
 #include "platform/base/String.h"
 #include "platform/base/WinTypes.h"
 
+#include "model/Range.h"
+#include "model/WordString.h"
+#include "model/ZarniArray.h"
+
+#include "objects/BuiltinCreator.h"
+#include "objects/ClassIds.h"
+#include "objects/CreatorRegistry.h"
+#include "objects/ExternalObj.h"
 #include "objects/Md5.h"
+#include "objects/TimerSenseObj.h"
+#include "objects/UidMaker.h"
+#include "objects/VCOCreator.h"
 #include "objects/ZarniUUID.h"
+
+#include "persist/Pack.h"

@@ -40,5 +40,9 @@ private:
 };
 
 // Windows-style spelling of the lead-byte query.
-inline BOOL IsDBCSLeadByte(BYTE b) { return CCodePage::IsLeadByte(b) ? TRUE : FALSE; }
-inline UINT GetACP() { return CCodePage::Get(); }
+inline BOOL IsDBCSLeadByte(BYTE b) {
+    return CCodePage::IsLeadByte(b) ? TRUE : FALSE;
+}
+inline UINT GetACP() {
+    return CCodePage::Get();
+}

@@ -105,8 +105,10 @@ public:
         return left == r.left && top == r.top && right == r.right && bottom == r.bottom;
     }
     void NormalizeRect() {
-        if (left > right) std::swap(left, right);
-        if (top > bottom) std::swap(top, bottom);
+        if (left > right)
+            std::swap(left, right);
+        if (top > bottom)
+            std::swap(top, bottom);
     }
     void OffsetRect(int dx, int dy) {
         left += dx;

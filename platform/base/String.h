@@ -14,7 +14,8 @@ class CString {
 public:
     CString() = default;
     CString(const char* text) : m_s(text ? text : "") {}
-    CString(const char* bytes, int length) : m_s(bytes && length > 0 ? std::string(bytes, length) : "") {}
+    CString(const char* bytes, int length)
+        : m_s(bytes && length > 0 ? std::string(bytes, length) : "") {}
     CString(char ch, int repeat = 1) : m_s(repeat > 0 ? static_cast<size_t>(repeat) : 0, ch) {}
     CString(const std::string& s) : m_s(s) {}
     CString(std::string&& s) : m_s(std::move(s)) {}
@@ -25,7 +26,8 @@ public:
     // Byte at index; 0 when out of range.
     char GetAt(int index) const { return InRange(index) ? m_s[index] : '\0'; }
     void SetAt(int index, char ch) {
-        if (InRange(index)) m_s[index] = ch;
+        if (InRange(index))
+            m_s[index] = ch;
     }
     char operator[](int index) const { return GetAt(index); }
     const char* GetString() const { return m_s.c_str(); }
@@ -94,7 +96,8 @@ public:
         return *this;
     }
     CString& operator+=(const char* text) {
-        if (text) m_s += text;
+        if (text)
+            m_s += text;
         return *this;
     }
     CString& operator+=(char ch) {

@@ -54,24 +54,48 @@ constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
     return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) |
            (static_cast<COLORREF>(b) << 16);
 }
-constexpr BYTE GetRValue(COLORREF c) { return static_cast<BYTE>(c & 0xFF); }
-constexpr BYTE GetGValue(COLORREF c) { return static_cast<BYTE>((c >> 8) & 0xFF); }
-constexpr BYTE GetBValue(COLORREF c) { return static_cast<BYTE>((c >> 16) & 0xFF); }
+constexpr BYTE GetRValue(COLORREF c) {
+    return static_cast<BYTE>(c & 0xFF);
+}
+constexpr BYTE GetGValue(COLORREF c) {
+    return static_cast<BYTE>((c >> 8) & 0xFF);
+}
+constexpr BYTE GetBValue(COLORREF c) {
+    return static_cast<BYTE>((c >> 16) & 0xFF);
+}
 constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
 
-constexpr WORD LOWORD(uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); }
-constexpr WORD HIWORD(uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
-constexpr BYTE LOBYTE(uintptr_t v) { return static_cast<BYTE>(v & 0xFF); }
-constexpr BYTE HIBYTE(uintptr_t v) { return static_cast<BYTE>((v >> 8) & 0xFF); }
+constexpr WORD LOWORD(uintptr_t v) {
+    return static_cast<WORD>(v & 0xFFFF);
+}
+constexpr WORD HIWORD(uintptr_t v) {
+    return static_cast<WORD>((v >> 16) & 0xFFFF);
+}
+constexpr BYTE LOBYTE(uintptr_t v) {
+    return static_cast<BYTE>(v & 0xFF);
+}
+constexpr BYTE HIBYTE(uintptr_t v) {
+    return static_cast<BYTE>((v >> 8) & 0xFF);
+}
 constexpr DWORD MAKELONG(WORD lo, WORD hi) {
     return static_cast<DWORD>(lo) | (static_cast<DWORD>(hi) << 16);
 }
-constexpr LPARAM MAKELPARAM(WORD lo, WORD hi) { return static_cast<LPARAM>(MAKELONG(lo, hi)); }
-constexpr WPARAM MAKEWPARAM(WORD lo, WORD hi) { return static_cast<WPARAM>(MAKELONG(lo, hi)); }
+constexpr LPARAM MAKELPARAM(WORD lo, WORD hi) {
+    return static_cast<LPARAM>(MAKELONG(lo, hi));
+}
+constexpr WPARAM MAKEWPARAM(WORD lo, WORD hi) {
+    return static_cast<WPARAM>(MAKELONG(lo, hi));
+}
 // Signed coordinates packed in an LPARAM (mouse messages).
-constexpr int GET_X_LPARAM(LPARAM lp) { return static_cast<int16_t>(LOWORD(lp)); }
-constexpr int GET_Y_LPARAM(LPARAM lp) { return static_cast<int16_t>(HIWORD(lp)); }
-constexpr int GET_WHEEL_DELTA_WPARAM(WPARAM wp) { return static_cast<int16_t>(HIWORD(wp)); }
+constexpr int GET_X_LPARAM(LPARAM lp) {
+    return static_cast<int16_t>(LOWORD(lp));
+}
+constexpr int GET_Y_LPARAM(LPARAM lp) {
+    return static_cast<int16_t>(HIWORD(lp));
+}
+constexpr int GET_WHEEL_DELTA_WPARAM(WPARAM wp) {
+    return static_cast<int16_t>(HIWORD(wp));
+}
 
 // Geometry records.
 struct RECT {
@@ -112,12 +136,15 @@ struct LOGFONTA {
 typedef LOGFONTA LOGFONT;
 static_assert(sizeof(LOGFONTA) == 60, "LOGFONTA is 60 bytes");
 static_assert(offsetof(LOGFONTA, lfHeight) == 0 && offsetof(LOGFONTA, lfWidth) == 4 &&
-                  offsetof(LOGFONTA, lfEscapement) == 8 && offsetof(LOGFONTA, lfOrientation) == 12 &&
-                  offsetof(LOGFONTA, lfWeight) == 16 && offsetof(LOGFONTA, lfItalic) == 20 &&
-                  offsetof(LOGFONTA, lfUnderline) == 21 && offsetof(LOGFONTA, lfStrikeOut) == 22 &&
-                  offsetof(LOGFONTA, lfCharSet) == 23 && offsetof(LOGFONTA, lfOutPrecision) == 24 &&
-                  offsetof(LOGFONTA, lfClipPrecision) == 25 && offsetof(LOGFONTA, lfQuality) == 26 &&
-                  offsetof(LOGFONTA, lfPitchAndFamily) == 27 && offsetof(LOGFONTA, lfFaceName) == 28,
+                  offsetof(LOGFONTA, lfEscapement) == 8 &&
+                  offsetof(LOGFONTA, lfOrientation) == 12 && offsetof(LOGFONTA, lfWeight) == 16 &&
+                  offsetof(LOGFONTA, lfItalic) == 20 && offsetof(LOGFONTA, lfUnderline) == 21 &&
+                  offsetof(LOGFONTA, lfStrikeOut) == 22 && offsetof(LOGFONTA, lfCharSet) == 23 &&
+                  offsetof(LOGFONTA, lfOutPrecision) == 24 &&
+                  offsetof(LOGFONTA, lfClipPrecision) == 25 &&
+                  offsetof(LOGFONTA, lfQuality) == 26 &&
+                  offsetof(LOGFONTA, lfPitchAndFamily) == 27 &&
+                  offsetof(LOGFONTA, lfFaceName) == 28,
               "LOGFONTA field offsets");
 
 // Font weights and character sets.

@@ -1,0 +1,17 @@
+// IClone: the base of every embedded object, copied with Clone and given back with Destroy.
+#pragma once
+
+// Objects are made with new by their class or a creator and are only ever given back
+// through Destroy (or ShallowDestroy); the destructor is protected so that no caller
+// deletes one through an interface pointer.
+class IClone {
+public:
+    // A new, independent copy with the same id; owned sub-objects are cloned too.
+    virtual IClone* Clone() = 0;
+    // Deletes the object.
+    virtual void Destroy() = 0;
+
+protected:
+    // Declared after the operations so that their slots come first.
+    virtual ~IClone() = default;
+};

@@ -1,0 +1,20 @@
+// Forward declarations of the identity, object and creator types of objects/.
+#pragma once
+
+struct ZarniUUID;
+class CMd5;
+
+class IClone;
+class ICompressStoreObj;
+class ISerialize;
+class ITextReplaceable;
+class IVisible;
+class ITimerSenseObj;
+class IVisibleComplexObj;
+class IExternalObj;
+class IVCOCreator;
+
+struct SPrototypeEntry;
+class CBuiltinCreator;
+class CCreatorRegistry;
+class CUidMaker;

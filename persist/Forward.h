@@ -1,0 +1,5 @@
+// Forward declarations of the persistence classes.
+#pragma once
+
+class CPack;
+class CETFStream;

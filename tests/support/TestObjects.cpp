@@ -1,0 +1,38 @@
+// Test objects with liveness counters.
+#include "support/TestObjects.h"
+
+int CTestSub::s_live = 0;
+int CTestObject::s_live = 0;
+int CTestObject::s_unvisibleCalls = 0;
+
+CTestSub::CTestSub(const std::string& name)
+    : m_name(name), m_id(UuidFromBytes(("sub:" + name).data(), name.size() + 4)) {
+    ++s_live;
+}
+
+CTestObject::CTestObject(const std::string& name, CTestSub* sub)
+    : m_name(name), m_id(UuidFromBytes(name.data(), name.size())), m_sub(sub), m_ownsSub(true) {
+    ++s_live;
+}
+
+CTestObject::~CTestObject() {
+    if (m_ownsSub && m_sub)
+        m_sub->Destroy();
+    --s_live;
+}
+
+IClone* CTestObject::Clone() {
+    CTestSub* sub = m_sub ? static_cast<CTestSub*>(m_sub->Clone()) : nullptr;
+    return static_cast<ICompressStoreObj*>(new CTestObject(m_name, sub));
+}
+
+ICompressStoreObj* CTestObject::ShallowClone(ICompressStoreObj* sub) {
+    auto* copy = new CTestObject(m_name, static_cast<CTestSub*>(sub));
+    copy->m_ownsSub = false;
+    return copy;
+}
+
+void CTestObject::ShallowDestroy() {
+    m_ownsSub = false;
+    delete this;
+}
