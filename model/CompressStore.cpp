@@ -1,0 +1,109 @@
+// Reference counting of shared objects and their sub-objects.
+#include "model/CompressStore.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "objects/CompressStoreObj.h"
+
+CCompressStore& CCompressStore::Instance() {
+    static CCompressStore instance;
+    return instance;
+}
+
+CCompressStore::~CCompressStore() {
+    Shutdown();
+}
+
+// Sub-objects go into the sub-object map (whose own sub-objects go into the same map).
+ICompressStoreObj* CCompressStore::AddTo(Map& map, Map& subMap, ICompressStoreObj* obj) {
+    if (obj == nullptr)
+        return nullptr;
+    ICompressStoreObj* storedSub = nullptr;
+    if (ICompressStoreObj* sub = obj->GetSubCSO()) {
+        storedSub = AddTo(subMap, subMap, sub);
+    }
+    const ZarniUUID id = obj->GetID();
+    auto it = map.find(id);
+    if (it != map.end()) {
+        ++it->second.refs;
+        return it->second.obj;
+    }
+    ICompressStoreObj* copy = obj->ShallowClone(storedSub);
+    if (copy == nullptr) {
+        if (storedSub)
+            ReleaseIn(subMap, subMap, storedSub->GetID());
+        return nullptr;
+    }
+    map.emplace(id, Entry{1, copy});
+    return copy;
+}
+
+void CCompressStore::ReleaseIn(Map& map, Map& subMap, const ZarniUUID& id) {
+    if (id.IsNull())
+        return;
+    auto it = map.find(id);
+    if (it == map.end())
+        return;
+    ICompressStoreObj* sub = it->second.obj->GetSubCSO();
+    const ZarniUUID subId = sub ? sub->GetID() : ZarniUUID();
+    if (--it->second.refs <= 0) {
+        ICompressStoreObj* obj = it->second.obj;
+        map.erase(it);
+        obj->ShallowDestroy();
+    }
+    if (!subId.IsNull())
+        ReleaseIn(subMap, subMap, subId);
+}
+
+ICompressStoreObj* CCompressStore::Add(ICompressStoreObj* obj) {
+    return AddTo(m_objects, m_subObjects, obj);
+}
+
+bool CCompressStore::AddRef(const ZarniUUID& id) {
+    auto it = m_objects.find(id);
+    if (it == m_objects.end())
+        return false;
+    AddTo(m_objects, m_subObjects, it->second.obj);
+    return true;
+}
+
+void CCompressStore::Release(const ZarniUUID& id) {
+    ReleaseIn(m_objects, m_subObjects, id);
+}
+
+ICompressStoreObj* CCompressStore::Find(const ZarniUUID& id) const {
+    auto it = m_objects.find(id);
+    return it == m_objects.end() ? nullptr : it->second.obj;
+}
+
+int32_t CCompressStore::GetRefCount(const ZarniUUID& id) const {
+    auto it = m_objects.find(id);
+    return it == m_objects.end() ? 0 : it->second.refs;
+}
+
+int32_t CCompressStore::GetSubRefCount(const ZarniUUID& id) const {
+    auto it = m_subObjects.find(id);
+    return it == m_subObjects.end() ? 0 : it->second.refs;
+}
+
+void CCompressStore::Shutdown() {
+    for (auto& [id, entry] : m_objects)
+        entry.obj->ShallowDestroy();
+    m_objects.clear();
+    for (auto& [id, entry] : m_subObjects)
+        entry.obj->ShallowDestroy();
+    m_subObjects.clear();
+}
+
+void CCompressStore::AssertValid() const {
+    for (const Map* map : {&m_objects, &m_subObjects}) {
+        for (const auto& [id, entry] : *map) {
+            if (entry.refs <= 0 || entry.obj == nullptr || !(entry.obj->GetID() == id)) {
+                std::fprintf(stderr, "CCompressStore broken: entry with %d references\n",
+                             entry.refs);
+                std::abort();
+            }
+        }
+    }
+}
