@@ -1,8 +1,7 @@
 // CFormatCreatorRegistry: the process-wide map from record class id to its creator.
 #pragma once
 
-#include <map>
-
+#include "objects/CreatorMap.h"
 #include "objects/ZarniUUID.h"
 
 class ICompressStoreObj;
@@ -27,7 +26,7 @@ public:
 
     // The creator mapped to the class id, or null.
     IVCOCreator* FindCreator(const ZarniUUID& clsid) const;
-    int GetCount() const { return static_cast<int>(m_creators.size()); }
+    int GetCount() const { return m_map.GetCount(); }
     // Aborts unless every entry has a non-null id and a creator.
     void AssertValid() const;
 
@@ -37,5 +36,5 @@ public:
 private:
     CFormatCreatorRegistry() = default;
 
-    std::map<ZarniUUID, IVCOCreator*> m_creators;
+    CCreatorMap m_map;
 };

@@ -3,26 +3,17 @@
 
 #include <string>
 
+#include "objects/HexDigits.h"
 #include "objects/Md5.h"
 
 namespace {
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // A group of 8 characters read as "%x" would: leading hexadecimal digits only, 0 when
 // the group does not begin with one.
 uint32_t ReadHexGroup(const char* group) {
     uint32_t value = 0;
     for (int i = 0; i < 8; ++i) {
-        const int v = HexValue(group[i]);
+        const int v = HexDigitValue(group[i]);
         if (v < 0)
             break;
         value = (value << 4) | static_cast<uint32_t>(v);

@@ -5,20 +5,12 @@
 #include <cassert>
 #include <cstring>
 
+#include "objects/HexDigits.h"
+
 namespace {
 
 constexpr uint32_t kFieldLength = 8;
 constexpr uint32_t kUuidLength = 16;
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 void FormatField(uint32_t value, char out[kFieldLength]) {
     static const char kDigits[] = "0123456789abcdef";
@@ -137,11 +129,11 @@ void CPack::Append(const char* bytes, size_t length) {
 
 bool CPack::ParseIntAt(uint32_t offsetFromRead, uint32_t& value) const {
     const char* field = ReadPointer() + offsetFromRead;
-    if (HexValue(field[0]) < 0)
+    if (HexDigitValue(field[0]) < 0)
         return false;
     uint32_t result = 0;
     for (uint32_t i = 0; i < kFieldLength; ++i) {
-        const int digit = HexValue(field[i]);
+        const int digit = HexDigitValue(field[i]);
         if (digit < 0)
             break;
         result = (result << 4) | static_cast<uint32_t>(digit);

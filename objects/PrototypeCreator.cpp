@@ -1,0 +1,55 @@
+// Prototype tables of creators.
+#include "objects/PrototypeCreator.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "objects/CompressStoreObj.h"
+
+CPrototypeCreator::CPrototypeCreator(const SPrototypeEntry* list, const char* owner)
+    : m_owner(owner) {
+    if (list == nullptr)
+        return;
+    for (const SPrototypeEntry* entry = list;; ++entry) {
+        const ZarniUUID clsid = UuidFromText(entry->clsidText);
+        if (clsid.IsNull())
+            break;
+        ICompressStoreObj* prototype = entry->makePrototype ? entry->makePrototype() : nullptr;
+        if (prototype != nullptr)
+            m_table.emplace_back(clsid, prototype);
+    }
+}
+
+CPrototypeCreator::~CPrototypeCreator() {
+    for (auto& entry : m_table)
+        entry.second->Destroy();
+}
+
+ICompressStoreObj* CPrototypeCreator::CreateObj(const ZarniUUID& clsid) {
+    for (auto& entry : m_table) {
+        if (entry.first != clsid)
+            continue;
+        IClone* copy = entry.second->Clone();
+        // A clone that is not a store object cannot be handed out; give it back.
+        auto* obj = dynamic_cast<ICompressStoreObj*>(copy);
+        if (obj == nullptr && copy != nullptr)
+            copy->Destroy();
+        return obj;
+    }
+    return nullptr;
+}
+
+void CPrototypeCreator::GetCLSIDs(CZarniArray<ZarniUUID>& list) {
+    list.RemoveAll();
+    for (const auto& entry : m_table)
+        list.Add(entry.first);
+}
+
+void CPrototypeCreator::AssertValid() const {
+    for (const auto& entry : m_table) {
+        if (entry.first.IsNull() || entry.second == nullptr) {
+            std::fprintf(stderr, "%s broken: null class id or null prototype\n", m_owner);
+            std::abort();
+        }
+    }
+}
