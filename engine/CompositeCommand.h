@@ -1,0 +1,33 @@
+// CCompositeCommand: an ordered list of commands done and undone as one.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/Command.h"
+#include "model/ZarniArray.h"
+
+// Do runs the commands in list order, Undo in reverse order; each stops at the first
+// failure and leaves what already ran as it is. The composite owns its commands.
+class CCompositeCommand : public ICommand {
+public:
+    CCompositeCommand() = default;
+    ~CCompositeCommand() override;
+    CCompositeCommand(const CCompositeCommand&) = delete;
+    CCompositeCommand& operator=(const CCompositeCommand&) = delete;
+
+    // A new composite with the same target and a clone of every command, in order.
+    ICommand* Clone() override;
+    void Destroy() override { delete this; }
+    void SetTarget(IEditor* root) override;
+    // 0 without a target or without commands; else each command gets the target and runs.
+    BOOL Do() override;
+    BOOL Undo() override;
+
+    // Appends cmd, which the composite then owns; FALSE (ignored) for null.
+    BOOL Add(ICommand* cmd);
+    uint32_t GetCount() const { return m_commands.GetSize(); }
+
+private:
+    IEditor* m_target = nullptr;        // not owned
+    CZarniArray<ICommand*> m_commands;  // owned, never null
+};

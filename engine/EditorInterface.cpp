@@ -1,0 +1,316 @@
+// The editor interface: queries, settings and the commands behind every edit.
+#include "engine/EditorInterface.h"
+
+#include <memory>
+
+#include "engine/ColorCommand.h"
+#include "engine/CompositeCommand.h"
+#include "engine/DeleteRangeCommand.h"
+#include "engine/EOS_IgnoreCO.h"
+#include "engine/EOS_Length.h"
+#include "engine/EditorOutput.h"
+#include "engine/FontCommand.h"
+#include "engine/InsertObjectCommand.h"
+#include "engine/InsertTextCommand.h"
+#include "engine/RedrawSwitch.h"
+#include "engine/SelHighlight.h"
+#include "engine/Selector.h"
+#include "engine/UndoQueue.h"
+#include "format/FormatInfo.h"
+#include "model/CompressStore.h"
+#include "model/Paragraph.h"
+#include "objects/ExternalObj.h"
+#include "platform/base/CodePage.h"
+
+namespace {
+
+// Commands are given back through Destroy.
+struct CommandDeleter {
+    void operator()(ICommand* cmd) const { cmd->Destroy(); }
+};
+using CommandPtr = std::unique_ptr<CCompositeCommand, CommandDeleter>;
+
+// Removes line feeds and object placeholders, walking by characters so that a trail byte
+// is never taken for either.
+CString WithoutLineFeedsAndPlaceholders(const CString& text) {
+    std::string out;
+    out.reserve(text.GetLength());
+    for (int i = 0; i < text.GetLength(); ++i) {
+        const char c = text.GetAt(i);
+        if (CCodePage::IsLeadByte(static_cast<BYTE>(c)) && i + 1 < text.GetLength()) {
+            out += c;
+            out += text.GetAt(++i);
+        } else if (c != '\n' && c != '\x02') {
+            out += c;
+        }
+    }
+    return CString(out);
+}
+
+}  // namespace
+
+void CEditorInterface::SetRedraw(BOOL on) {
+    if (CRedrawSwitch* redraw = Root()->GetRedrawSwitch())
+        redraw->SetRedraw(on);
+}
+
+void CEditorInterface::SetParagraph(const zarni::CZarniParaInfo& info) {
+    CParagraph* paragraph = Root()->GetParagraph();
+    if (paragraph && Root()->GetSelector())
+        paragraph->SetParaInfo(info, GetSel());
+}
+
+void CEditorInterface::SetDefaultPara(const zarni::CZarniParaInfo& info) {
+    if (CParagraph* paragraph = Root()->GetParagraph())
+        paragraph->SetDefaultPara(info);
+}
+
+CCaret* CEditorInterface::GetCaret() {
+    return Root()->GetCaret();
+}
+
+long CEditorInterface::GetLength() {
+    IDoc* doc = Root()->GetDocument();
+    return doc ? doc->GetLength() : 0;
+}
+
+long CEditorInterface::GetTextLength() {
+    IDoc* doc = Root()->GetDocument();
+    if (!doc)
+        return 0;
+    CEOS_Length out;
+    doc->Output(&out, CRange(0, doc->GetLength()));
+    return out.GetLength();
+}
+
+BOOL CEditorInterface::GetSel(IDocOutputStream* out) {
+    if (out == nullptr)
+        return FALSE;
+    return CEditorOutput(Root()).Get(out) ? TRUE : FALSE;
+}
+
+CRange CEditorInterface::GetSel() {
+    ISelector* sel = Root()->GetSelector();
+    return sel ? sel->GetSel() : CRange(0, 0);
+}
+
+void CEditorInterface::SetSel(const CRange& range) {
+    IDoc* doc = Root()->GetDocument();
+    ISelector* sel = Root()->GetSelector();
+    if (!doc || !sel)
+        return;
+    const int length = doc->GetLength();
+    if (length == 0)
+        return;
+    // The anchor: the home, or the last unit when the home lies outside the text.
+    const int p =
+        static_cast<uint32_t>(range.home) < static_cast<uint32_t>(length) ? range.home : length - 1;
+    CRange r = range;
+    switch (range.end) {
+        case -1:
+            r = CRange(0, length);
+            break;
+        case -2: {
+            int e = doc->FindAlnumEnd(p, DFF_FORWARD);
+            if (e == p)
+                e = p + 1;
+            const int b = doc->FindAlnumEnd(p, DFF_BACKWARD);
+            r = CRange(b == p ? b : b + 1, e);
+            break;
+        }
+        case -3: {
+            int e = doc->FindLineBreak(p, DFF_FORWARD);
+            if (e < length)
+                ++e;
+            int b = doc->FindLineBreak(p, DFF_BACKWARD);
+            if (b == p)
+                b = doc->FindLineBreak(p - 1, DFF_BACKWARD);
+            r = CRange(b + 1, e);
+            break;
+        }
+        case -4:
+            r = CRange(length, length);
+            break;
+        default:
+            break;
+    }
+    sel->SetSel(r);
+}
+
+CString CEditorInterface::GetSelText() {
+    CEOS_IgnoreCO out;
+    CEditorOutput(Root()).Get(&out);
+    CString text = out.GetText();
+    text.Replace("\r", "\r\n");
+    return text;
+}
+
+BOOL CEditorInterface::ReplaceSel(IVisibleComplexObj* obj) {
+    const CRange sel = GetSel();
+    CommandPtr composite(new CCompositeCommand());
+    if (sel.home < sel.end)
+        composite->Add(new CDeleteRangeCommand(sel));
+    if (obj != nullptr) {
+        CCompressStore& store = CCompressStore::Instance();
+        ICompressStoreObj* stored = store.Add(obj);
+        if (stored != nullptr) {
+            // The command holds its own reference; the one Add made is given back.
+            const ZarniUUID id = stored->GetID();
+            composite->Add(new CInsertObjectCommand(sel.home, id));
+            store.Release(id);
+        }
+    }
+    if (composite->GetCount() == 0)
+        return FALSE;
+    return m_core.Execute(composite.get());
+}
+
+BOOL CEditorInterface::ReplaceSel(const CString& text) {
+    const CRange sel = GetSel();
+    CommandPtr composite(new CCompositeCommand());
+    if (sel.home < sel.end)
+        composite->Add(new CDeleteRangeCommand(sel));
+    const CString clean = WithoutLineFeedsAndPlaceholders(text);
+    if (!clean.IsEmpty())
+        composite->Add(new CInsertTextCommand(sel.home, clean));
+    if (composite->GetCount() == 0)
+        return FALSE;
+    return m_core.Execute(composite.get());
+}
+
+BOOL CEditorInterface::DeleteChar(int forward) {
+    const CRange sel = GetSel();
+    if (sel.IsEmpty()) {
+        if (!forward) {
+            if (sel.home < 1)
+                return FALSE;
+            SetSel(CRange(sel.home - 1, sel.home));
+        } else {
+            if (GetLength() <= sel.end)
+                return FALSE;
+            SetSel(CRange(sel.home, sel.home + 1));
+        }
+    }
+    const CRange target = GetSel();
+    if (target.IsEmpty())
+        return FALSE;
+    CommandPtr composite(new CCompositeCommand());
+    composite->Add(new CDeleteRangeCommand(target));
+    return m_core.Execute(composite.get());
+}
+
+BOOL CEditorInterface::SetFont(const LOGFONT& lf, DWORD mask) {
+    CommandPtr composite(new CCompositeCommand());
+    composite->Add(new CFontCommand(CFontInfo(lf), GetSel(), mask));
+    return m_core.Execute(composite.get());
+}
+
+BOOL CEditorInterface::GetFont(LOGFONT& lf) {
+    CFormatInfo* formats = Root()->GetFormatInfo();
+    if (formats)
+        lf = formats->GetFont(GetSel().home)->GetLogFont();
+    return TRUE;
+}
+
+BOOL CEditorInterface::SetColor(const COLORREF& color) {
+    CommandPtr composite(new CCompositeCommand());
+    composite->Add(new CColorCommand(CColorInfo(color), GetSel()));
+    return m_core.Execute(composite.get());
+}
+
+COLORREF CEditorInterface::GetColor() {
+    CFormatInfo* formats = Root()->GetFormatInfo();
+    return formats ? formats->GetColor(GetSel().home)->GetColor() : 0;
+}
+
+void CEditorInterface::SetDefaultColor(const COLORREF& color) {
+    if (CFormatInfo* formats = Root()->GetFormatInfo())
+        formats->SetDefaultColor(CColorInfo(color));
+}
+
+COLORREF CEditorInterface::GetDefaultColor() {
+    CFormatInfo* formats = Root()->GetFormatInfo();
+    return formats ? formats->GetDefaultColor().GetColor() : 0;
+}
+
+void CEditorInterface::SetDefaultFont(const LOGFONT& lf) {
+    if (CFormatInfo* formats = Root()->GetFormatInfo())
+        formats->SetDefaultFont(CFontInfo(lf));
+}
+
+BOOL CEditorInterface::GetDefaultFont(LOGFONT& lf) {
+    if (CFormatInfo* formats = Root()->GetFormatInfo()) {
+        lf = formats->GetDefaultFont().GetLogFont();
+    }
+    return TRUE;
+}
+
+void CEditorInterface::HideSelection(BOOL hide) {
+    if (CSelHighlight* highlight = Root()->GetSelHighlight())
+        highlight->HideSelection(hide);
+}
+
+void CEditorInterface::Clear() {
+    SetSel(CRange(0, -1));
+    ReplaceSel(CString(""));
+    EmptyUndoQueue();
+}
+
+void CEditorInterface::UndoLimited(int limit) {
+    m_core.GetUndoQueue()->SetLimit(limit);
+}
+
+BOOL CEditorInterface::CanUndo() {
+    return m_core.CanUndo();
+}
+
+BOOL CEditorInterface::Undo() {
+    return m_core.CanUndo() ? m_core.Undo() : FALSE;
+}
+
+BOOL CEditorInterface::CanRedo() {
+    return m_core.CanRedo();
+}
+
+BOOL CEditorInterface::Redo() {
+    return m_core.CanRedo() ? m_core.Redo() : FALSE;
+}
+
+void CEditorInterface::EmptyUndoQueue() {
+    m_core.GetUndoQueue()->Clear();
+}
+
+int CEditorInterface::FindExternObj(const ZarniUUID& id, int from, DOC_FIND_FLAG dir) {
+    IDoc* doc = Root()->GetDocument();
+    return doc ? doc->FindCO(id, from, dir) : -1;
+}
+
+void CEditorInterface::SetLimit(long limit) {
+    if (IDoc* doc = Root()->GetDocument())
+        doc->SetLimit(limit);
+}
+
+long CEditorInterface::GetLimit() {
+    IDoc* doc = Root()->GetDocument();
+    return doc ? doc->GetLimit() : -1;
+}
+
+void CEditorInterface::RegisterCreator(IVCOCreator* creator) {
+    Root()->RegisterCreator(creator);
+}
+
+void CEditorInterface::UnRegisterCreator(IVCOCreator* creator) {
+    Root()->UnRegisterCreator(creator);
+}
+
+void CEditorInterface::AddDocListener(IDocListener* listener) {
+    Root()->AddDocListener(listener);
+}
+
+void CEditorInterface::DeleteDocListener(IDocListener* listener) {
+    Root()->DeleteDocListener(listener);
+}
+
+DWORD CEditorInterface::ExcuteEOCmd(ZarniUUID id, UINT cmd, DWORD param) {
+    return Root()->ExcuteEOCmd(id, cmd, param);
+}

@@ -1,0 +1,79 @@
+// Inserting an object of the shared store and deleting it again on undo.
+#include "engine/InsertObjectCommand.h"
+
+#include "engine/Editor.h"
+#include "engine/Inputer.h"
+#include "engine/Modifier.h"
+#include "engine/Selector.h"
+#include "format/ColorInfo.h"
+#include "format/FontInfo.h"
+#include "format/FormatInfo.h"
+#include "model/CompressStore.h"
+#include "model/Doc.h"
+
+CInsertObjectCommand::CInsertObjectCommand(int pos, const ZarniUUID& id) : m_pos(pos), m_id(id) {
+    if (!m_id.IsNull())
+        m_holdsRef = CCompressStore::Instance().AddRef(m_id);
+}
+
+CInsertObjectCommand::~CInsertObjectCommand() {
+    if (m_holdsRef)
+        CCompressStore::Instance().Release(m_id);
+}
+
+ICommand* CInsertObjectCommand::Clone() {
+    auto* copy = new CInsertObjectCommand(m_pos, m_id);
+    copy->m_target = m_target;
+    copy->m_recorded = m_recorded;
+    for (uint32_t i = 0; i < m_formats.GetFontCount(); ++i)
+        copy->m_formats.PutFont(m_formats.GetFontAt(i), m_formats.GetFontSects()[i].Range());
+    for (uint32_t i = 0; i < m_formats.GetColorCount(); ++i)
+        copy->m_formats.PutColor(m_formats.GetColorAt(i), m_formats.GetColorSects()[i].Range());
+    return copy;
+}
+
+void CInsertObjectCommand::SetTarget(IEditor* root) {
+    if (root != nullptr)
+        m_target = root;
+}
+
+BOOL CInsertObjectCommand::Do() {
+    ISelector* sel = m_target ? m_target->GetSelector() : nullptr;
+    IDoc* doc = m_target ? m_target->GetDocument() : nullptr;
+    if (sel == nullptr || doc == nullptr || m_pos < 0 || m_pos > doc->GetLength())
+        return FALSE;
+    ICompressStoreObj* obj = CCompressStore::Instance().Find(m_id);
+    if (obj == nullptr)
+        return FALSE;
+    const CRange oldSel = sel->GetSel();
+    sel->SetInsertPos(m_pos);
+    if (!CInputer(m_target).Feed(obj)) {
+        sel->SetSel(oldSel);  // a full document takes nothing
+        return FALSE;
+    }
+    if (CFormatInfo* format = m_target->GetFormatInfo()) {
+        if (!m_recorded) {
+            format->Output(&m_formats, CRange(m_pos, m_pos + 1));
+            m_recorded = true;
+        } else {
+            for (uint32_t i = 0; i < m_formats.GetFontCount(); ++i)
+                format->SetFont(m_formats.GetFontAt(i), m_formats.GetFontSects()[i].Range());
+            for (uint32_t i = 0; i < m_formats.GetColorCount(); ++i)
+                format->SetColor(m_formats.GetColorAt(i), m_formats.GetColorSects()[i].Range());
+        }
+    }
+    return TRUE;
+}
+
+BOOL CInsertObjectCommand::Undo() {
+    ISelector* sel = m_target ? m_target->GetSelector() : nullptr;
+    IDoc* doc = m_target ? m_target->GetDocument() : nullptr;
+    if (sel == nullptr || doc == nullptr || m_id.IsNull() || m_pos < 0 || m_pos >= doc->GetLength())
+        return FALSE;
+    // Deleting whatever stands at pos would corrupt the document when the history does
+    // not match it; only this object is removed.
+    if (doc->FindCO(m_id, m_pos, DFF_FORWARD) != m_pos)
+        return FALSE;
+    sel->SetSel(CRange(m_pos, m_pos + 1));
+    return CModifier(m_target).Delete();
+}

@@ -1,0 +1,45 @@
+// CInsertObjectCommand: inserts an object of the shared store at a position; undo deletes it.
+#pragma once
+
+#include "engine/Command.h"
+#include "format/FIOS_Sects.h"
+#include "objects/ZarniUUID.h"
+
+// Every instance (the original and each clone) holds one reference of its own on its
+// object in the shared store, taken at construction and given back on destruction. Undoing
+// the insertion drops the document's reference; the command's keeps the object alive so
+// that redo can insert it again. The caller that added the object to the store to build
+// the command gives its own reference back once the command exists.
+//
+// The first Do records the font and colour the object unit got; redo re-applies them, since
+// the typing attributes waiting at redo time need not be the same.
+class CInsertObjectCommand : public ICommand {
+public:
+    // Takes a reference on id when the store holds it (the null id takes none).
+    CInsertObjectCommand(int pos, const ZarniUUID& id);
+    ~CInsertObjectCommand() override;
+    CInsertObjectCommand(const CInsertObjectCommand&) = delete;
+    CInsertObjectCommand& operator=(const CInsertObjectCommand&) = delete;
+
+    ICommand* Clone() override;
+    void Destroy() override { delete this; }
+    void SetTarget(IEditor* root) override;
+    // 0 when the store does not hold the id, the position lies outside the document or the
+    // document is full (the selection is then untouched); else the object is fed at pos.
+    BOOL Do() override;
+    // Selects (pos, pos + 1) and deletes it; 0 unless that unit is this object.
+    BOOL Undo() override;
+
+    int GetPos() const { return m_pos; }
+    const ZarniUUID& GetID() const { return m_id; }
+    // Whether this instance holds a store reference.
+    bool HoldsReference() const { return m_holdsRef; }
+
+private:
+    IEditor* m_target = nullptr;  // not owned
+    int m_pos;
+    ZarniUUID m_id;
+    bool m_holdsRef = false;  // one store reference on m_id, released on destruction
+    bool m_recorded = false;  // m_formats holds the runs of the first Do
+    FIOS_Sects m_formats;     // font and colour of the object unit
+};

@@ -1,0 +1,39 @@
+// CInsertTextCommand: inserts a text at a position; undo deletes it again.
+#pragma once
+
+#include "engine/Command.h"
+#include "format/FIOS_Sects.h"
+#include "platform/base/String.h"
+
+// After a successful Do the text holds exactly what the document took: when the document
+// hit its limit (or dropped bytes it cannot store) the text is cut to that, so redo and undo
+// work on the same units. The first Do also records the fonts and colours the new units got
+// (the typing attributes waiting at pos, or those of the left neighbour); redo re-applies
+// them, since the typing attributes waiting at redo time need not be the same.
+class CInsertTextCommand : public ICommand {
+public:
+    CInsertTextCommand(int pos, const CString& text) : m_pos(pos), m_text(text) {}
+    ~CInsertTextCommand() override = default;
+    CInsertTextCommand(const CInsertTextCommand&) = delete;
+    CInsertTextCommand& operator=(const CInsertTextCommand&) = delete;
+
+    ICommand* Clone() override;
+    void Destroy() override { delete this; }
+    void SetTarget(IEditor* root) override;
+    // 0 for empty text, a position outside the document, or when nothing was taken (the
+    // selection is then untouched). Else the insertion position ends after the text.
+    BOOL Do() override;
+    // Selects (pos, pos + units of the text) and deletes it; 0 when the document is too
+    // short to hold that range.
+    BOOL Undo() override;
+
+    int GetPos() const { return m_pos; }
+    const CString& GetText() const { return m_text; }
+
+private:
+    IEditor* m_target = nullptr;  // not owned
+    int m_pos;
+    CString m_text;
+    bool m_recorded = false;  // m_formats holds the runs of the first Do
+    FIOS_Sects m_formats;     // font and colour runs over the inserted units
+};

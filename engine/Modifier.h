@@ -1,0 +1,19 @@
+// CModifier: deletes the selected range.
+#pragma once
+
+#include "platform/base/WinTypes.h"
+
+class IEditor;
+
+class CModifier {
+public:
+    explicit CModifier(IEditor* editor) : m_editor(editor) {}
+
+    // Deletes the selection and collapses it at its home, with the caret standing after
+    // the unit before it. 0 when the selection is empty or the selector, the document or
+    // the caret is missing.
+    BOOL Delete();
+
+private:
+    IEditor* m_editor;  // not owned
+};

@@ -1,0 +1,46 @@
+// The selection and its notifications.
+#include "engine/Selector.h"
+
+#include <cstdint>
+
+void CSelector::Change(const CRange& newSel) {
+    const CRange oldSel = m_sel;
+    for (uint32_t i = 0; i < m_listeners.GetSize(); ++i)
+        m_listeners[i]->N_SelChanging(oldSel, newSel);
+    m_sel = newSel;
+    for (uint32_t i = 0; i < m_listeners.GetSize(); ++i)
+        m_listeners[i]->N_SelChanged(oldSel, newSel);
+}
+
+void CSelector::OffsetSel(int delta) {
+    const int64_t home = static_cast<int64_t>(m_sel.home) + delta;
+    const int64_t end = static_cast<int64_t>(m_sel.end) + delta;
+    if (home < 0 || end > INT32_MAX)
+        return;
+    Change(CRange(static_cast<int32_t>(home), static_cast<int32_t>(end)));
+}
+
+void CSelector::SetInsertPos(int pos) {
+    if (pos < 0 || m_sel == CRange(pos, pos))
+        return;
+    Change(CRange(pos, pos));
+}
+
+void CSelector::SetSel(const CRange& r) {
+    if (r.end < r.home || r.home < 0 || r == m_sel)
+        return;
+    Change(r);
+}
+
+int CSelector::AddListener(ISelListener* listener) {
+    if (listener != nullptr)
+        m_listeners.Add(listener);
+    return static_cast<int>(m_listeners.GetSize());
+}
+
+void CSelector::RemoveListener(ISelListener* listener) {
+    for (uint32_t i = m_listeners.GetSize(); i > 0; --i) {
+        if (m_listeners[i - 1] == listener)
+            m_listeners.RemoveAt(i - 1, 1);
+    }
+}

@@ -1,0 +1,112 @@
+// The undo history: pushing, stepping, truncating and the record limit.
+#include "engine/UndoQueue.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "engine/Command.h"
+
+CUndoQueue::~CUndoQueue() {
+    Clear();
+}
+
+void CUndoQueue::DestroyRange(uint32_t index, uint32_t count) {
+    const uint32_t size = m_records.GetSize();
+    if (index >= size || count == 0)
+        return;
+    if (count > size - index)
+        count = size - index;
+    for (uint32_t i = index; i < index + count; ++i)
+        m_records[i]->Destroy();
+    m_records.RemoveAt(index, count);
+}
+
+void CUndoQueue::Push(ICommand* cmd) {
+    if (cmd == nullptr)
+        return;
+    if (m_limit == 0) {
+        // Nothing would survive the limit, so nothing is cloned; the redo side is already
+        // empty because the limit 0 keeps no records.
+        TruncateRedo();
+        return;
+    }
+    ICommand* copy = cmd->Clone();
+    if (copy == nullptr)
+        return;
+    TruncateRedo();
+    m_records.Add(copy);
+    m_pos = GetCount();
+    EnforceLimit();
+}
+
+BOOL CUndoQueue::RedoStep(int newPos) {
+    if (newPos <= m_pos || newPos > GetCount())
+        return FALSE;
+    m_pos = newPos;
+    return TRUE;
+}
+
+BOOL CUndoQueue::UndoStep(int newPos) {
+    if (newPos < 0 || newPos >= m_pos)
+        return FALSE;
+    m_pos = newPos;
+    return TRUE;
+}
+
+void CUndoQueue::TruncateRedo() {
+    DestroyRange(static_cast<uint32_t>(m_pos), m_records.GetSize() - static_cast<uint32_t>(m_pos));
+}
+
+void CUndoQueue::Clear() {
+    for (uint32_t i = 0; i < m_records.GetSize(); ++i)
+        m_records[i]->Destroy();
+    m_records.RemoveAll();
+    m_pos = 0;
+}
+
+ICommand* CUndoQueue::Current() {
+    return GetAt(m_pos);
+}
+
+ICommand* CUndoQueue::GetAt(int32_t index) const {
+    if (index < 0 || index >= GetCount())
+        return nullptr;
+    return m_records[static_cast<uint32_t>(index)];
+}
+
+void CUndoQueue::SetLimit(int limit) {
+    if (limit < 0)
+        limit = -1;
+    if (limit == m_limit)
+        return;
+    m_limit = limit;
+    EnforceLimit();
+}
+
+void CUndoQueue::EnforceLimit() {
+    if (m_limit < 0 || GetCount() <= m_limit)
+        return;
+    const int32_t excess = GetCount() - m_limit;
+    DestroyRange(0, static_cast<uint32_t>(excess));
+    m_pos = m_pos > excess ? m_pos - excess : 0;
+}
+
+void CUndoQueue::AssertValid() const {
+    m_records.AssertValid();
+    const char* broken = nullptr;
+    if (m_pos < 0 || m_pos > GetCount()) {
+        broken = "pos outside 0..count";
+    } else if (m_limit < -1 || (m_limit >= 0 && GetCount() > m_limit)) {
+        broken = "more records than the limit allows";
+    } else {
+        for (uint32_t i = 0; i < m_records.GetSize(); ++i) {
+            if (m_records[i] == nullptr)
+                broken = "a null record";
+        }
+    }
+    if (broken != nullptr) {
+        std::fprintf(stderr, "CUndoQueue broken: %s (pos %d, count %d, limit %d)\n", broken, m_pos,
+                     GetCount(), m_limit);
+        std::abort();
+    }
+}

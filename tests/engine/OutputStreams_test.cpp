@@ -1,0 +1,222 @@
+// Tests of the document output streams, the editor's selection output and input cleaning.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "engine/EOS_COIndex2ID.h"
+#include "engine/EOS_IgnoreCO.h"
+#include "engine/EOS_Length.h"
+#include "engine/EOS_Text.h"
+#include "engine/Editor.h"
+#include "engine/EditorOutput.h"
+#include "engine/Selector.h"
+#include "engine/TextCleaning.h"
+#include "model/CompressStore.h"
+#include "model/Doc.h"
+#include "platform/base/CodePage.h"
+#include "support/TestObjects.h"
+
+namespace {
+
+// "\xC4\xE3" and "\xBA\xC3" are complete GBK characters; 0xC4 alone is a lead byte.
+const char kTwoChars[] = "\xC4\xE3\xBA\xC3";
+
+class OutputStreamsTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        doc.reset();
+        for (const ZarniUUID& id : held)
+            CCompressStore::Instance().Release(id);
+        EXPECT_EQ(CCompressStore::Instance().GetObjectCount(), 0u);
+        EXPECT_EQ(CTestObject::s_live, 0);
+    }
+    // Stores an object named name and places it at pos.
+    ZarniUUID PutObject(int pos, const std::string& name) {
+        CTestObject* obj = new CTestObject(name);
+        CCompressStore::Instance().Add(obj);
+        const ZarniUUID id = obj->GetID();
+        obj->Destroy();
+        held.push_back(id);
+        EXPECT_EQ(doc->InsertCO(pos, id), 1);
+        return id;
+    }
+    std::unique_ptr<CDoc> doc = std::make_unique<CDoc>();
+    std::vector<ZarniUUID> held;
+};
+
+TEST_F(OutputStreamsTest, TextStreamReadsRangesAndResets) {
+    const struct {
+        int pos;
+        char ch;
+    } steps[] = {{0, 'T'}, {1, 's'}, {1, 'e'}, {3, 't'}, {4, 'r'}, {4, 'a'}, {4, 'h'}, {4, 'C'}};
+    for (const auto& step : steps)
+        ASSERT_EQ(doc->Insertc(step.pos, step.ch), 1);
+    CEOS_Text text;
+    doc->Output(&text, CRange(0, 8));
+    EXPECT_EQ(text.GetText(), "TestChar");
+    text.Reset();
+    EXPECT_EQ(text.GetText(), "");
+    doc->Output(&text, CRange(1, 5));
+    EXPECT_EQ(text.GetText(), "estC");
+    // An empty run is refused and leaves the text alone.
+    EXPECT_EQ(text.OutputText("", CRange(0, 0)), 0);
+    EXPECT_EQ(text.GetText(), "estC");
+}
+
+TEST_F(OutputStreamsTest, ObjectsReadAsReplaceTextOrAreSkipped) {
+    doc->Inserts(0, "Test");
+    PutObject(4, "img");
+    doc->Inserts(5, " Text");
+    CEOS_IgnoreCO plain;
+    doc->Output(&plain, CRange(0, doc->GetLength()));
+    EXPECT_EQ(plain.GetText(), "Test Text");
+    EXPECT_EQ(plain.OutputText("", CRange(0, 0)), 0);
+    EXPECT_EQ(plain.GetText(), "Test Text");
+
+    CEOS_Text text;
+    doc->Output(&text, CRange(0, doc->GetLength()));
+    EXPECT_EQ(text.GetText(), "Testimg Text");
+    text.Reset();
+    doc->Output(&text, CRange(4, 5));
+    EXPECT_EQ(text.GetText(), "img");
+
+    // A null object is refused; one without a replace text is accepted and adds nothing.
+    EXPECT_EQ(text.OutputObject(nullptr, CRange(0, 1)), 0);
+    CTestSub* bare = new CTestSub("bare");
+    EXPECT_EQ(text.OutputObject(bare, CRange(0, 1)), 1);
+    EXPECT_EQ(text.GetText(), "img");
+    CEOS_Length length;
+    EXPECT_EQ(length.OutputObject(bare, CRange(0, 1)), 1);
+    EXPECT_EQ(length.OutputObject(nullptr, CRange(0, 1)), 0);
+    EXPECT_EQ(length.GetLength(), 0);
+    bare->Destroy();
+    EXPECT_EQ(CTestSub::s_live, 0);
+}
+
+TEST_F(OutputStreamsTest, LengthCountsUnitsOfTextAndReplaceTexts) {
+    CEOS_Length length;
+    doc->Output(&length, CRange(0, doc->GetLength()));
+    EXPECT_EQ(length.GetLength(), 0);
+
+    PutObject(0, "img");
+    doc->Output(&length, CRange(0, doc->GetLength()));
+    EXPECT_EQ(length.GetLength(), 3);
+
+    length.Reset();
+    EXPECT_EQ(length.GetLength(), 0);
+    ASSERT_EQ(doc->Inserts(0, CString(kTwoChars) + "a"), 5);
+    doc->Output(&length, CRange(0, 3));
+    EXPECT_EQ(length.GetLength(), 3);  // two double-byte characters and 'a'
+
+    // A lead byte at the end has no partner and counts alone; a pair whose trail byte has a
+    // lead byte's value is still one unit.
+    length.Reset();
+    EXPECT_EQ(length.OutputText("a\xC4", CRange(0, 2)), 1);
+    EXPECT_EQ(length.GetLength(), 2);
+    length.Reset();
+    length.OutputText("\xC4\xC4\xC4", CRange(0, 2));
+    EXPECT_EQ(length.GetLength(), 2);
+}
+
+TEST_F(OutputStreamsTest, COIndex2IDRecordsPositionsRelativeToTheRange) {
+    doc->Inserts(0, "ab");
+    const ZarniUUID first = PutObject(2, "x");
+    doc->Inserts(3, kTwoChars);
+    const ZarniUUID second = PutObject(5, "y");
+    doc->Inserts(6, "c");
+    ASSERT_EQ(doc->GetLength(), 7);
+
+    CEOS_COIndex2ID stream;
+    doc->Output(&stream, CRange(1, 7));
+    stream.AssertValid();
+    ASSERT_EQ(stream.GetTable().GetSize(), 2u);
+    EXPECT_EQ(stream.GetTable()[0].index, 1);
+    EXPECT_EQ(stream.GetTable()[0].id, first);
+    EXPECT_EQ(stream.GetTable()[1].index, 4);
+    EXPECT_EQ(stream.GetTable()[1].id, second);
+    EXPECT_EQ(stream.GetCount(), 6);
+
+    // The range's home as base gives document positions; earlier content is replaced.
+    CZarniArray<COIndexEntry> out;
+    out.Add(COIndexEntry());
+    EXPECT_EQ(stream.CopyTo(out, 1), 2u);
+    ASSERT_EQ(out.GetSize(), 2u);
+    for (uint32_t i = 0; i < out.GetSize(); ++i)
+        EXPECT_EQ(doc->GetCOID(out[i].index), out[i].id);
+
+    // Bad bases are refused without touching the caller's array.
+    EXPECT_EQ(stream.CopyTo(out, -1), 0u);
+    EXPECT_EQ(stream.CopyTo(out, INT32_MAX - 3), 0u);
+    ASSERT_EQ(out.GetSize(), 2u);
+    EXPECT_EQ(out[0].index, 2);
+
+    EXPECT_EQ(stream.OutputObject(nullptr, CRange(0, 1)), 0);
+    EXPECT_EQ(stream.GetCount(), 6);
+    stream.Reset();
+    EXPECT_EQ(stream.GetCount(), 0);
+    EXPECT_EQ(stream.GetTable().GetSize(), 0u);
+    EXPECT_EQ(stream.CopyTo(out, 0), 0u);
+    EXPECT_EQ(out.GetSize(), 0u);
+    stream.AssertValid();
+}
+
+// A root that has neither selector nor document.
+class CEmptyEditor : public IEditor {
+public:
+    CEditorListeners* GetEditorListeners() override { return nullptr; }
+    CRedrawSwitch* GetRedrawSwitch() override { return nullptr; }
+    ISelector* GetSelector() override { return selector; }
+    CCaret* GetCaret() override { return nullptr; }
+    IDoc* GetDocument() override { return nullptr; }
+    CFormatInfo* GetFormatInfo() override { return nullptr; }
+    CMultilayerView* GetView() override { return nullptr; }
+    CParagraph* GetParagraph() override { return nullptr; }
+    CSelHighlight* GetSelHighlight() override { return nullptr; }
+    DWORD ExcuteEOCmd(ZarniUUID, UINT, DWORD) override { return 0; }
+    void RegisterCreator(IVCOCreator*) override {}
+    void UnRegisterCreator(IVCOCreator*) override {}
+    int AddDocListener(IDocListener*) override { return 0; }
+    int DeleteDocListener(IDocListener*) override { return 0; }
+    ISelector* selector = nullptr;
+};
+
+TEST(EditorOutput, StreamsTheSelectionOrRefuses) {
+    CEditor editor;
+    editor.GetDocument()->Inserts(0, "hello world");
+    editor.GetSelector()->SetSel(CRange(6, 11));
+    CEditorOutput output(&editor);
+    CEOS_Text text;
+    EXPECT_TRUE(output.Get(&text));
+    EXPECT_EQ(text.GetText(), "world");
+    EXPECT_FALSE(output.Get(nullptr));
+
+    CEOS_Length length;
+    EXPECT_FALSE(CEditorOutput(nullptr).Get(&length));
+    CEmptyEditor empty;
+    CSelector selector;
+    empty.selector = &selector;  // a selector but no document
+    EXPECT_FALSE(CEditorOutput(&empty).Get(&length));
+    empty.selector = nullptr;
+    EXPECT_FALSE(CEditorOutput(&empty).Get(&length));
+    EXPECT_EQ(length.GetLength(), 0);
+}
+
+TEST(TextCleaning, RemovesTabsAndADanglingFinalLeadByte) {
+    EXPECT_EQ(CleanInputText("\ta\tb\t\tc\t"), "abc");
+    EXPECT_EQ(CleanInputText(""), "");
+    EXPECT_EQ(CleanInputText("ab\xC4"), "ab");
+    EXPECT_EQ(CleanInputText(CString("ab") + kTwoChars), CString("ab") + kTwoChars);
+    // The final 0xC4 is the trail byte of a complete character, not a lead byte.
+    EXPECT_EQ(CleanInputText("a\xC4\xC4"), "a\xC4\xC4");
+    EXPECT_EQ(CleanInputText("\xC4\xC4\xC4"), "\xC4\xC4");
+    // Tabs go first, so a lead byte meets its trail byte across a removed tab.
+    EXPECT_EQ(CleanInputText("\xC4\t\xE3"), "\xC4\xE3");
+
+    // Without lead bytes nothing is cut.
+    ASSERT_TRUE(CCodePage::Set(1252));
+    EXPECT_EQ(CleanInputText("ab\xC4"), "ab\xC4");
+    CCodePage::Set(CCodePage::kDefault);
+}
+
+}  // namespace
