@@ -30,17 +30,20 @@ struct CommandDeleter {
 };
 using CommandPtr = std::unique_ptr<CCompositeCommand, CommandDeleter>;
 
-// Removes line feeds and object placeholders, walking by characters so that a trail byte
-// is never taken for either.
+// Removes line feeds, object placeholders and what the document could not store (zero
+// bytes, a lead byte that lost its trail byte at the end), walking by characters so that
+// a trail byte is never taken for any of them.
 CString WithoutLineFeedsAndPlaceholders(const CString& text) {
     std::string out;
     out.reserve(text.GetLength());
     for (int i = 0; i < text.GetLength(); ++i) {
         const char c = text.GetAt(i);
-        if (CCodePage::IsLeadByte(static_cast<BYTE>(c)) && i + 1 < text.GetLength()) {
-            out += c;
-            out += text.GetAt(++i);
-        } else if (c != '\n' && c != '\x02') {
+        if (CCodePage::IsLeadByte(static_cast<BYTE>(c))) {
+            if (i + 1 < text.GetLength()) {
+                out += c;
+                out += text.GetAt(++i);
+            }
+        } else if (c != '\n' && c != '\x02' && c != '\0') {
             out += c;
         }
     }

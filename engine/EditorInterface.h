@@ -94,8 +94,8 @@ public:
     // The selection's text without objects, every "\r" written as "\r\n".
     CString GetSelText() override;
     // Replaces the selection by the object (added to the shared store) or by the text
-    // (line feeds and object placeholders removed). 0 when there is nothing to delete or
-    // insert, else the executor's result.
+    // (line feeds, object placeholders, zero bytes and a final lead byte without its trail
+    // removed). 0 when there is nothing to delete or insert, else the executor's result.
     BOOL ReplaceSel(IVisibleComplexObj* obj) override;
     BOOL ReplaceSel(const CString& text) override;
     // Deletes the selection, or one unit before (forward 0) or after the insertion

@@ -296,3 +296,21 @@ TEST_F(EditorTest, RootSwitchesNest) {
     EXPECT_EQ(editor->FindTextA(0, CRange(0, 3), CString("a")), -1);
     EXPECT_EQ(editor->QueryReserved(5), 0);
 }
+
+TEST_F(EditorTest, BadInputGetsAClearResultAndLosesNothing) {
+    Type("keep");
+    const CRange before = Selection();
+    EXPECT_FALSE(editor->ReplaceSel(static_cast<IVisibleComplexObj*>(nullptr)));
+    editor->SetSel(CRange(3, 1));   // inverted
+    editor->SetSel(CRange(-2, 3));  // a negative home anchors on the last unit, end unchanged
+    EXPECT_EQ(Selection(), before);
+    editor->SetSel(CRange(2, 99));  // past the end: the deletion is clipped to the text
+    Type("\xD6");                   // a lone lead byte: nothing storable, the deletion stays
+    EXPECT_EQ(Text(), "ke");
+    EXPECT_TRUE(editor->Undo());
+    EXPECT_EQ(Text(), "keep");
+    editor->SetSel(CRange(4, 4));
+    EXPECT_FALSE(editor->ReplaceSel(CString("\x02\n")));  // nothing left once cleaned
+    EXPECT_EQ(Text(), "keep");
+    EXPECT_EQ(editor->GetLength(), 4);
+}
