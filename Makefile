@@ -19,7 +19,8 @@ test: build
 test-asan: deps
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
-	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ctest --preset asan
 
 demo: build
 	./build/demo/zarni-demo

@@ -11,7 +11,8 @@ install(TARGETS zarnied EXPORT ZarniEditorTargets
 foreach(folder IN LISTS ZARNI_FOLDERS)
     install(DIRECTORY ${PROJECT_SOURCE_DIR}/${folder}/
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zarni/${folder}
-        FILES_MATCHING PATTERN "*.h")
+        FILES_MATCHING PATTERN "*.h"
+        PATTERN "cairo" EXCLUDE PATTERN "gtk" EXCLUDE)
 endforeach()
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/zarni/
     DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zarni

@@ -84,3 +84,13 @@ int CEditor::AddDocListener(IDocListener* listener) {
 int CEditor::DeleteDocListener(IDocListener* listener) {
     return m_document ? m_document->DeleteListener(listener) : 0;
 }
+
+void CEditor::SetViewListener(IMultilayerViewListener* listener) {
+    if (m_view)
+        m_view->AddListener(listener);
+}
+
+CCaretNavigator* CEditor::GetNavigator() {
+    CEditorView* view = m_view ? m_view->GetEditorView() : nullptr;
+    return view ? view->GetNavigator() : nullptr;
+}

@@ -5,6 +5,8 @@
 #include "platform/base/WinTypes.h"
 
 class CCaret;
+class CCaretNavigator;
+class IMultilayerViewListener;
 class CDoc;
 class CEditorListeners;
 class CFormatCreator;
@@ -30,6 +32,7 @@ public:
     virtual IDoc* GetDocument() = 0;
     virtual CFormatInfo* GetFormatInfo() = 0;
     virtual CMultilayerView* GetView() = 0;
+    virtual void SetViewListener(IMultilayerViewListener* listener) = 0;
     virtual CParagraph* GetParagraph() = 0;
     virtual CSelHighlight* GetSelHighlight() = 0;
     // The result of the command operation of the object with this id in the shared object
@@ -40,6 +43,7 @@ public:
     virtual int AddDocListener(IDocListener* listener) = 0;
     virtual int DeleteDocListener(IDocListener* listener) = 0;
     virtual ~IEditor() = default;
+    virtual CCaretNavigator* GetNavigator() = 0;
 };
 
 class CEditor : public IEditor {
@@ -60,6 +64,7 @@ public:
     IDoc* GetDocument() override;
     CFormatInfo* GetFormatInfo() override { return m_formatInfo; }
     CMultilayerView* GetView() override { return m_view; }
+    void SetViewListener(IMultilayerViewListener* listener) override;
     CParagraph* GetParagraph() override { return m_paragraph; }
     CSelHighlight* GetSelHighlight() override { return m_selHighlight; }
     DWORD ExcuteEOCmd(ZarniUUID id, UINT cmd, DWORD param) override;
@@ -67,6 +72,7 @@ public:
     void UnRegisterCreator(IVCOCreator* creator) override;
     int AddDocListener(IDocListener* listener) override;
     int DeleteDocListener(IDocListener* listener) override;
+    CCaretNavigator* GetNavigator() override;
 
     // The concrete document and selector, for the engine's own checks.
     CDoc* GetDoc() const { return m_document; }

@@ -8,6 +8,7 @@
 #include "engine/DeleteRangeCommand.h"
 #include "engine/EOS_IgnoreCO.h"
 #include "engine/EOS_Length.h"
+#include "engine/EOS_Text.h"
 #include "engine/EditorOutput.h"
 #include "engine/FontCommand.h"
 #include "engine/InsertObjectCommand.h"
@@ -21,6 +22,10 @@
 #include "model/Paragraph.h"
 #include "objects/ExternalObj.h"
 #include "platform/base/CodePage.h"
+#include "view/Caret.h"
+#include "view/CaretNavigator.h"
+#include "view/EditorView.h"
+#include "view/MultilayerView.h"
 
 namespace {
 
@@ -316,4 +321,142 @@ void CEditorInterface::DeleteDocListener(IDocListener* listener) {
 
 DWORD CEditorInterface::ExcuteEOCmd(ZarniUUID id, UINT cmd, DWORD param) {
     return Root()->ExcuteEOCmd(id, cmd, param);
+}
+
+CEditorView* CEditorInterface::View() {
+    CMultilayerView* view = Root()->GetView();
+    return view ? view->GetEditorView() : nullptr;
+}
+
+CCaretNavigator* CEditorInterface::Navigator() {
+    CEditorView* view = View();
+    return view ? view->GetNavigator() : nullptr;
+}
+
+void CEditorInterface::SetAutoScroll(BOOL on) {
+    if (CEditorView* view = View())
+        view->SetAutoScroll(on);
+}
+
+int CEditorInterface::GetLineCount() {
+    CEditorView* view = View();
+    return view ? view->GetLineCount() : 0;
+}
+
+CString CEditorInterface::GetLine(int line) {
+    CEditorView* view = View();
+    IDoc* doc = Root()->GetDocument();
+    if (!view || !doc || line < 0 || line > view->GetLineCount())
+        return CString();
+    CEOS_Text out;
+    doc->Output(&out, view->GetLineDocRange(line));
+    return out.GetText();
+}
+
+int CEditorInterface::LineIndex(int line) {
+    CEditorView* view = View();
+    return view ? view->GetLineDocRange(line).home : 0;
+}
+
+int CEditorInterface::LineLength(int line) {
+    CEditorView* view = View();
+    return view ? view->GetLineDocRange(line).Length() : 0;
+}
+
+void CEditorInterface::SetViewSize(const CSize& size) {
+    if (CMultilayerView* view = Root()->GetView())
+        view->SetSize(size);
+}
+
+CSize CEditorInterface::GetContentSize() {
+    CEditorView* view = View();
+    return view ? view->GetContentSize() : CSize();
+}
+
+void CEditorInterface::SetViewPort(const CPoint& origin) {
+    if (CMultilayerView* view = Root()->GetView())
+        view->SetViewPort(origin);
+}
+
+void CEditorInterface::ReDrawWnd(const CRect& rect, BOOL compose) {
+    if (CMultilayerView* view = Root()->GetView())
+        view->ReDrawWnd(rect, compose);
+}
+
+HitInfo CEditorInterface::HitTest(const CPoint& point, BOOL exact) {
+    CEditorView* view = View();
+    if (!view)
+        return HitInfo();
+    return view->HitTest(point + view->GetViewPort().TopLeft(), exact);
+}
+
+void CEditorInterface::SetCaretByHit(HitInfo hit) {
+    if (CCaret* caret = GetCaret())
+        caret->SetCaret(hit.line, hit.unit);
+}
+
+void CEditorInterface::SetViewListener(IMultilayerViewListener* listener) {
+    Root()->SetViewListener(listener);
+}
+
+void CEditorInterface::SetCaretListener(ICaretListener* listener) {
+    if (CCaret* caret = GetCaret())
+        caret->AddListener(listener);
+}
+
+BOOL CEditorInterface::SetBackColor(COLORREF color) {
+    CMultilayerView* view = Root()->GetView();
+    return view ? view->SetBackColor(color) : FALSE;
+}
+
+BOOL CEditorInterface::SetBackImage(const std::string& picture, IMAGE_PLACEMENT placement) {
+    CMultilayerView* view = Root()->GetView();
+    return view ? view->SetBackImage(picture, placement) : FALSE;
+}
+
+void CEditorInterface::AddLayer(ILayer* layer) {
+    if (CMultilayerView* view = Root()->GetView())
+        view->AddLayer(layer);
+}
+
+void CEditorInterface::DeleteLayer(ILayer* layer) {
+    if (CMultilayerView* view = Root()->GetView())
+        view->DeleteLayer(layer);
+}
+
+void CEditorInterface::SetBGLayer(ILayer* layer) {
+    if (CMultilayerView* view = Root()->GetView())
+        view->SetBGLayer(layer);
+}
+
+ILayer* CEditorInterface::GetLayerFromPoint(const CPoint& point) {
+    CMultilayerView* view = Root()->GetView();
+    return view ? view->GetLayerFromPoint(point) : nullptr;
+}
+
+#define ZARNI_FORWARD_MOVE(name)                      \
+    void CEditorInterface::name(BOOL extend) {        \
+        if (CCaretNavigator* navigator = Navigator()) \
+            navigator->name(extend);                  \
+    }
+ZARNI_FORWARD_MOVE(MoveHome)
+ZARNI_FORWARD_MOVE(MoveEnd)
+ZARNI_FORWARD_MOVE(MoveDocHome)
+ZARNI_FORWARD_MOVE(MoveDocEnd)
+ZARNI_FORWARD_MOVE(MovePageDown)
+ZARNI_FORWARD_MOVE(MovePageUp)
+ZARNI_FORWARD_MOVE(MoveDown)
+ZARNI_FORWARD_MOVE(MoveUp)
+ZARNI_FORWARD_MOVE(MoveLeft)
+ZARNI_FORWARD_MOVE(MoveRight)
+#undef ZARNI_FORWARD_MOVE
+
+void CEditorInterface::MoveTo(int line, int unit, BOOL extend) {
+    if (CCaretNavigator* navigator = Navigator())
+        navigator->MoveTo(line, unit, extend);
+}
+
+void CEditorInterface::SetEditorMode(FORMAT_TYPE mode) {
+    if (CEditorView* view = View())
+        view->SetMode(mode);
 }

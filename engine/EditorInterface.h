@@ -10,8 +10,15 @@
 #include "objects/ZarniUUID.h"
 #include "platform/base/String.h"
 #include "platform/base/WinTypes.h"
+#include "view/BackgroundLayer.h"
+#include "view/HitInfo.h"
 
 class CCaret;
+class CCaretNavigator;
+class CEditorView;
+class ICaretListener;
+class ILayer;
+class IMultilayerViewListener;
 class IDocListener;
 class IDocOutputStream;
 class IVCOCreator;
@@ -23,15 +30,26 @@ class CZarniParaInfo;
 // Every change of content or character format is built as a command and run through the
 // executor, so that it can be undone; such operations answer the executor's result.
 // Paragraph settings, defaults and limits are applied at once and are not undone.
+// Editor modes: one wrapped line per paragraph piece, or the whole text on one line.
+enum FORMAT_TYPE : int {
+    FT_SINGLELINE = 0,
+    FT_WRAP = 1,
+};
+
 class IEditorInterface {
 public:
+    virtual void SetAutoScroll(BOOL on) = 0;
     virtual void SetRedraw(BOOL on) = 0;
     virtual void SetParagraph(const zarni::CZarniParaInfo& info) = 0;
     virtual void SetDefaultPara(const zarni::CZarniParaInfo& info) = 0;
     virtual CCaret* GetCaret() = 0;
     virtual long GetLength() = 0;
     virtual long GetTextLength() = 0;
+    virtual int GetLineCount() = 0;
+    virtual CString GetLine(int line) = 0;
     virtual int GetFirstVisibleLine() = 0;
+    virtual int LineIndex(int line) = 0;
+    virtual int LineLength(int line) = 0;
     virtual BOOL GetSel(IDocOutputStream* out) = 0;
     virtual CRange GetSel() = 0;
     virtual void SetSel(const CRange& range) = 0;
@@ -61,12 +79,38 @@ public:
     virtual void SetLimit(long limit) = 0;
     virtual long GetLimit() = 0;
     virtual void SetReserved(int value) = 0;
+    virtual void SetViewSize(const CSize& size) = 0;
+    virtual CSize GetContentSize() = 0;
+    virtual void SetViewPort(const CPoint& origin) = 0;
+    virtual void ReDrawWnd(const CRect& rect, BOOL compose) = 0;
+    virtual HitInfo HitTest(const CPoint& point, BOOL exact) = 0;
+    virtual void SetCaretByHit(HitInfo hit) = 0;
+    virtual void SetViewListener(IMultilayerViewListener* listener) = 0;
+    virtual void SetCaretListener(ICaretListener* listener) = 0;
     virtual void RegisterCreator(IVCOCreator* creator) = 0;
     virtual void UnRegisterCreator(IVCOCreator* creator) = 0;
     virtual void AddDocListener(IDocListener* listener) = 0;
     virtual void DeleteDocListener(IDocListener* listener) = 0;
     virtual ~IEditorInterface() = default;
+    virtual BOOL SetBackColor(COLORREF color) = 0;
+    virtual BOOL SetBackImage(const std::string& picture, IMAGE_PLACEMENT placement) = 0;
+    virtual void AddLayer(ILayer* layer) = 0;
+    virtual void DeleteLayer(ILayer* layer) = 0;
+    virtual void SetBGLayer(ILayer* layer) = 0;
     virtual DWORD ExcuteEOCmd(ZarniUUID id, UINT cmd, DWORD param) = 0;
+    virtual ILayer* GetLayerFromPoint(const CPoint& point) = 0;
+    virtual void MoveHome(BOOL extend) = 0;
+    virtual void MoveEnd(BOOL extend) = 0;
+    virtual void MoveDocHome(BOOL extend) = 0;
+    virtual void MoveDocEnd(BOOL extend) = 0;
+    virtual void MovePageDown(BOOL extend) = 0;
+    virtual void MovePageUp(BOOL extend) = 0;
+    virtual void MoveDown(BOOL extend) = 0;
+    virtual void MoveUp(BOOL extend) = 0;
+    virtual void MoveLeft(BOOL extend) = 0;
+    virtual void MoveRight(BOOL extend) = 0;
+    virtual void MoveTo(int line, int unit, BOOL extend) = 0;
+    virtual void SetEditorMode(FORMAT_TYPE mode) = 0;
 };
 
 class CEditorInterface : public IEditorInterface {
@@ -75,6 +119,8 @@ public:
     CEditorInterface(const CEditorInterface&) = delete;
     CEditorInterface& operator=(const CEditorInterface&) = delete;
 
+    // Scrolling to the last changed line after every relayout (wrap mode).
+    void SetAutoScroll(BOOL on) override;
     void SetRedraw(BOOL on) override;
     // Applied at once to the paragraphs the selection touches; not undoable.
     void SetParagraph(const zarni::CZarniParaInfo& info) override;
@@ -83,8 +129,14 @@ public:
     long GetLength() override;
     // Units of the whole document, each object counted by the units of its replace text.
     long GetTextLength() override;
+    int GetLineCount() override;
+    // The text of one view line, objects as their replace text.
+    CString GetLine(int line) override;
     // No first visible line is tracked: always -1.
     int GetFirstVisibleLine() override { return -1; }
+    // Home of the line's document range, and its length (0 when inverted).
+    int LineIndex(int line) override;
+    int LineLength(int line) override;
     // Streams the selection into out; 0 for a null stream.
     BOOL GetSel(IDocOutputStream* out) override;
     CRange GetSel() override;
@@ -129,16 +181,48 @@ public:
     void SetLimit(long limit) override;
     long GetLimit() override;
     void SetReserved(int) override {}
+    // The window's size: the view lays the document out at its width.
+    void SetViewSize(const CSize& size) override;
+    CSize GetContentSize() override;
+    void SetViewPort(const CPoint& origin) override;
+    void ReDrawWnd(const CRect& rect, BOOL compose) override;
+    // What lies under a point in view (window) coordinates.
+    HitInfo HitTest(const CPoint& point, BOOL exact) override;
+    void SetCaretByHit(HitInfo hit) override;
+    void SetViewListener(IMultilayerViewListener* listener) override;
+    void SetCaretListener(ICaretListener* listener) override;
     void RegisterCreator(IVCOCreator* creator) override;
     void UnRegisterCreator(IVCOCreator* creator) override;
     void AddDocListener(IDocListener* listener) override;
     void DeleteDocListener(IDocListener* listener) override;
+    BOOL SetBackColor(COLORREF color) override;
+    BOOL SetBackImage(const std::string& picture, IMAGE_PLACEMENT placement) override;
+    void AddLayer(ILayer* layer) override;
+    void DeleteLayer(ILayer* layer) override;
+    void SetBGLayer(ILayer* layer) override;
     DWORD ExcuteEOCmd(ZarniUUID id, UINT cmd, DWORD param) override;
+    ILayer* GetLayerFromPoint(const CPoint& point) override;
+    // Caret moves; with extend the selection runs from the anchor to the caret.
+    void MoveHome(BOOL extend) override;
+    void MoveEnd(BOOL extend) override;
+    void MoveDocHome(BOOL extend) override;
+    void MoveDocEnd(BOOL extend) override;
+    void MovePageDown(BOOL extend) override;
+    void MovePageUp(BOOL extend) override;
+    void MoveDown(BOOL extend) override;
+    void MoveUp(BOOL extend) override;
+    void MoveLeft(BOOL extend) override;
+    void MoveRight(BOOL extend) override;
+    void MoveTo(int line, int unit, BOOL extend) override;
+    void SetEditorMode(FORMAT_TYPE mode) override;
 
     CEditorCore& GetCore() { return m_core; }
 
 private:
-    IEditor* Root() { return m_core.GetRoot(); }
+    CEditor* Root() { return m_core.GetRoot(); }
+    // The editor view, or null.
+    CEditorView* View();
+    CCaretNavigator* Navigator();
 
     CEditorCore m_core;
 };

@@ -1,8 +1,12 @@
 // Selection highlight state.
 #include "engine/SelHighlight.h"
 
+#include <algorithm>
+
 #include "engine/Editor.h"
 #include "engine/Selector.h"
+#include "view/EditorView.h"
+#include "view/MultilayerView.h"
 
 CSelHighlight::CSelHighlight(IEditor* editor) : m_editor(editor) {
     if (ISelector* sel = m_editor ? m_editor->GetSelector() : nullptr)
@@ -24,6 +28,23 @@ void CSelHighlight::SetShown(BOOL shown) {
     if (m_recorded.IsEmpty())
         return;
     m_shown = shown ? TRUE : FALSE;
+    RepaintBand();
+}
+
+void CSelHighlight::RepaintBand() {
+    CMultilayerView* view = m_editor ? m_editor->GetView() : nullptr;
+    CEditorView* editorView = view ? view->GetEditorView() : nullptr;
+    if (editorView == nullptr)
+        return;
+    // The full width of the view, from the line of the first unit to the line of the last.
+    const CRect& port = editorView->GetViewPort();
+    const CRect first = editorView->GetLineRect(editorView->GetLineOfPos(m_recorded.home));
+    const CRect last = editorView->GetLineRect(editorView->GetLineOfPos(m_recorded.end - 1));
+    const int top = std::max(0, first.top - port.top);
+    const int bottom = std::min(last.bottom - port.top, top + port.Height());
+    const CRect band(0, top, port.Width(), bottom);
+    if (!band.IsRectEmpty())
+        view->ReDrawWnd(band, TRUE);
 }
 
 void CSelHighlight::RecordCurrentSelection() {

@@ -32,6 +32,8 @@ public:
 
 private:
     void RecordCurrentSelection();
+    // Repaints the lines of the recorded range through the view.
+    void RepaintBand();
 
     IEditor* m_editor;  // not owned
     BOOL m_shown = FALSE;

@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, only those that are missing.
+# With the argument "bench" it also installs what the peer-widget benchmarks need.
 set -euo pipefail
 
 PACKAGES=(
     g++ make cmake pkg-config
     libgtest-dev libgmock-dev
+    libcairo2-dev libpango1.0-dev libgdk-pixbuf-2.0-dev
+    fonts-wqy-microhei fonts-dejavu-core
 )
+if [ "${1:-}" = "bench" ]; then
+    PACKAGES+=(libgtk-3-dev xvfb)
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -171,6 +171,7 @@ public:
     IDoc* GetDocument() override { return nullptr; }
     CFormatInfo* GetFormatInfo() override { return nullptr; }
     CMultilayerView* GetView() override { return nullptr; }
+    void SetViewListener(IMultilayerViewListener*) override {}
     CParagraph* GetParagraph() override { return nullptr; }
     CSelHighlight* GetSelHighlight() override { return nullptr; }
     DWORD ExcuteEOCmd(ZarniUUID, UINT, DWORD) override { return 0; }
@@ -178,6 +179,7 @@ public:
     void UnRegisterCreator(IVCOCreator*) override {}
     int AddDocListener(IDocListener*) override { return 0; }
     int DeleteDocListener(IDocListener*) override { return 0; }
+    CCaretNavigator* GetNavigator() override { return nullptr; }
     ISelector* selector = nullptr;
 };
 

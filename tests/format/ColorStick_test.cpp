@@ -1,7 +1,7 @@
 // Range sticks: assignment, extension, embedding, cutting and merging, and section infos.
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <string>
 
 #include "format/ColorInfo.h"
 #include "format/ColorStick.h"
@@ -9,177 +9,126 @@
 
 namespace {
 
-using Stick = TColorStick<int>;
-
-// The sections of a stick as ranges.
-std::vector<CRange> Ranges(const Stick& s) {
-    std::vector<CRange> out;
-    for (int i = 0; i < s.GetSize(); ++i)
-        out.push_back(s.GetRange(i));
+// The sections as "home-end:color ...".
+std::string Dump(const TColorStick<int>& s) {
+    std::string out;
+    for (int i = 0; i < s.GetSize(); ++i) {
+        const CRange r = s.GetRange(i);
+        out += (i ? " " : "") + std::to_string(r.home) + "-" + std::to_string(r.end) + ":" +
+               std::to_string(s.GetColor(i));
+    }
     return out;
 }
 
-std::vector<int> Colors(const Stick& s) {
-    std::vector<int> out;
-    for (int i = 0; i < s.GetSize(); ++i)
-        out.push_back(s.GetColor(i));
-    return out;
-}
+// One edit and what is expected after it (null: nothing checked). 'A' AssignColor(a..b, c),
+// 'E' Extend(a, b), 'M' Embed(a, b, c), 'C' Cut(a, b) expect the sections; 'F' expects
+// FindSectIndex(a); 'N' starts a new stick.
+struct Step {
+    char op;
+    int a, b, c;
+    const char* expect;
+};
 
-CRange SectionOf(const Stick& s, int pos) {
-    return s.GetRange(s.FindSectIndex(pos));
-}
+const Step kSteps[] = {
+    // Assignment splits and replaces sections.
+    {'A', 0, 1000, 1, "0-1000:1"},
+    {'A', 0, 100, 2, "0-100:2 100-1000:1"},
+    {'F', 100, 0, 0, "1"},
+    {'A', 500, 1500, 3, "0-100:2 100-500:1 500-1500:3"},
+    {'F', 100, 0, 0, "1"},
+    {'A', 800, 1000, 4, "0-100:2 100-500:1 500-800:3 800-1000:4 1000-1500:3"},
+    {'A', 50, 1000, 5, "0-50:2 50-1000:5 1000-1500:3"},
+    {'F', 0, 0, 0, "0"},
+    {'F', 100, 0, 0, "1"},
+    {'F', 1500, 0, 0, "3"},  // the end position is one past the last section
+    {'F', 1501, 0, 0, "-1"},
+    {'F', -1, 0, 0, "-1"},
+    // An insertion lengthens the section to its left; at the end the last one.
+    {'N', 0, 0, 0, nullptr},
+    {'A', 0, 500, 2, nullptr},
+    {'A', 500, 1000, 1, nullptr},
+    {'E', 0, 100, 0, "0-600:2 600-1100:1"},
+    {'N', 0, 0, 0, nullptr},
+    {'A', 0, 10, 1, nullptr},
+    {'A', 10, 20, 2, nullptr},
+    {'E', 10, 5, 0, "0-15:1 15-25:2"},
+    {'E', 0, 5, 0, "0-20:1 20-30:2"},
+    {'F', 0, 0, 0, "0"},
+    {'F', 20, 0, 0, "1"},
+    {'E', 30, 3, 0, "0-20:1 20-33:2"},
+    {'E', 40, 3, 0, "0-20:1 20-33:2"},  // beyond the end: nothing
+    {'N', 0, 0, 0, nullptr},
+    {'E', 0, 5, 0, ""},
+    // Embedding copies of sections into gaps.
+    {'A', 0, 1000, 1, nullptr},
+    {'E', 500, 100, 0, nullptr},
+    {'A', 500, 600, 2, "0-500:1 500-600:2 600-1100:1"},
+    {'M', 550, 500, 1, nullptr},
+    {'M', 1050, 100, 2, nullptr},
+    {'M', 1150, 500, 1,
+     "0-500:1 500-550:2 550-1050:1 1050-1150:2 1150-1650:1 1650-1700:2 1700-2200:1"},
+    {'N', 0, 0, 0, nullptr},
+    {'M', 7, 3, 9, "7-10:9"},
+    // Cutting removes positions, empties the stick when all are gone, and merges equal
+    // neighbours.
+    {'N', 0, 0, 0, nullptr},
+    {'A', 0, 100, 1, nullptr},
+    {'A', 100, 1000, 2, nullptr},
+    {'A', 1000, 1300, 3, nullptr},
+    {'A', 1300, 2000, 4, nullptr},
+    {'C', 100, 900, 0, "0-100:1 100-400:3 400-1100:4"},
+    {'C', 200, 100, 0, "0-100:1 100-300:3 300-1000:4"},
+    {'C', 0, 200, 0, "0-100:3 100-800:4"},
+    {'C', 0, 800, 0, ""},
+    {'A', 0, 100, 1, nullptr},
+    {'C', 99, 1, 0, "0-99:1"},
+    {'C', 50, 100, 0, "0-99:1"},  // reaching past the end: nothing
+    {'N', 0, 0, 0, nullptr},
+    {'A', 0, 250, 1, nullptr},
+    {'A', 250, 500, 1, nullptr},
+    {'A', 500, 1000, 2, nullptr},
+    {'A', 1000, 1500, 1, nullptr},
+    {'A', 1500, 2000, 2, "0-500:1 500-1000:2 1000-1500:1 1500-2000:2"},
+    {'C', 500, 500, 0, "0-1000:1 1000-1500:2"},
+    {'C', 500, 500, 0, "0-500:1 500-1000:2"},
+    {'C', 250, 500, 0, "0-250:1 250-500:2"},
+    {'M', 250, 250, 1, nullptr},
+    {'M', 500, 250, 2, "0-500:1 500-1000:2"},
+};
 
 }  // namespace
 
-TEST(ColorStick, AssignColorSplitsAndReplacesSections) {
-    Stick s;
-    EXPECT_EQ(s.GetSize(), 0);
-    s.AssignColor(CRange(0, 1000), 1);
-    EXPECT_EQ(Ranges(s), (std::vector<CRange>{CRange(0, 1000)}));
-    EXPECT_EQ(SectionOf(s, 100), CRange(0, 1000));
-
-    s.AssignColor(CRange(0, 100), 2);
-    EXPECT_EQ(Ranges(s), (std::vector<CRange>{CRange(0, 100), CRange(100, 1000)}));
-    EXPECT_EQ(SectionOf(s, 100), CRange(100, 1000));
-
-    s.AssignColor(CRange(500, 1500), 3);
-    EXPECT_EQ(Ranges(s),
-              (std::vector<CRange>{CRange(0, 100), CRange(100, 500), CRange(500, 1500)}));
-    EXPECT_EQ(SectionOf(s, 100), CRange(100, 500));
-
-    s.AssignColor(CRange(800, 1000), 4);
-    EXPECT_EQ(Ranges(s), (std::vector<CRange>{CRange(0, 100), CRange(100, 500), CRange(500, 800),
-                                              CRange(800, 1000), CRange(1000, 1500)}));
-    EXPECT_EQ(Colors(s), (std::vector<int>{2, 1, 3, 4, 3}));
-
-    s.AssignColor(CRange(50, 1000), 5);
-    EXPECT_EQ(Ranges(s),
-              (std::vector<CRange>{CRange(0, 50), CRange(50, 1000), CRange(1000, 1500)}));
-    EXPECT_EQ(Colors(s), (std::vector<int>{2, 5, 3}));
-    EXPECT_EQ(SectionOf(s, 0), CRange(0, 50));
-    EXPECT_EQ(SectionOf(s, 100), CRange(50, 1000));
-    // The end position is one past the last section; outside the cover there is none.
-    EXPECT_EQ(s.FindSectIndex(1500), 3);
-    EXPECT_EQ(s.FindSectIndex(1501), -1);
-    EXPECT_EQ(s.FindSectIndex(-1), -1);
-    s.AssertValid();
-}
-
-TEST(ColorStick, ExtendLengthensTheSectionLeftOfTheInsertion) {
-    Stick a;
-    a.AssignColor(CRange(0, 500), 2);
-    a.AssignColor(CRange(500, 1000), 1);
-    a.Extend(0, 100);
-    EXPECT_EQ(Ranges(a), (std::vector<CRange>{CRange(0, 600), CRange(600, 1100)}));
-
-    Stick b;
-    b.AssignColor(CRange(0, 10), 1);
-    b.AssignColor(CRange(10, 20), 2);
-    b.Extend(10, 5);  // at a boundary: the left section grows
-    EXPECT_EQ(Ranges(b), (std::vector<CRange>{CRange(0, 15), CRange(15, 25)}));
-    b.Extend(0, 5);
-    EXPECT_EQ(Ranges(b), (std::vector<CRange>{CRange(0, 20), CRange(20, 30)}));
-    EXPECT_EQ(b.FindSectIndex(0), 0);
-    EXPECT_EQ(b.FindSectIndex(20), 1);
-    // At the end the last section grows; beyond it nothing happens.
-    b.Extend(30, 3);
-    EXPECT_EQ(Ranges(b), (std::vector<CRange>{CRange(0, 20), CRange(20, 33)}));
-    b.Extend(40, 3);
-    EXPECT_EQ(Ranges(b), (std::vector<CRange>{CRange(0, 20), CRange(20, 33)}));
-    Stick empty;
-    empty.Extend(0, 5);
-    EXPECT_EQ(empty.GetSize(), 0);
-}
-
-TEST(ColorStick, EmbedCopiesSectionsIntoAGap) {
-    Stick s;
-    s.AssignColor(CRange(0, 1000), 1);
-    s.Extend(500, 100);  // moves the points from 500 on, as an insertion at 500 would
-    s.AssignColor(CRange(500, 600), 2);
-    ASSERT_EQ(Ranges(s),
-              (std::vector<CRange>{CRange(0, 500), CRange(500, 600), CRange(600, 1100)}));
-
-    const Stick copy = s;
-    int at = 550;
-    for (int i = 0; i < copy.GetSize(); ++i) {
-        const CRange r = copy.GetRange(i);
-        s.Embed(at, r.Length(), copy.GetColor(i));
-        at += r.Length();
+TEST(ColorStick, EditsSplitExtendEmbedCutAndMergeSections) {
+    TColorStick<int> s;
+    for (const Step& step : kSteps) {
+        std::string got;
+        switch (step.op) {
+            case 'N':
+                s.Clear();
+                break;
+            case 'A':
+                s.AssignColor(CRange(step.a, step.b), step.c);
+                break;
+            case 'E':
+                s.Extend(step.a, step.b);
+                break;
+            case 'M':
+                s.Embed(step.a, step.b, step.c);
+                break;
+            case 'C':
+                s.Cut(step.a, step.b);
+                break;
+        }
+        s.AssertValid();
+        if (step.expect != nullptr) {
+            got = step.op == 'F' ? std::to_string(s.FindSectIndex(step.a)) : Dump(s);
+            EXPECT_EQ(got, step.expect) << step.op << "(" << step.a << "," << step.b << ")";
+        }
     }
-    EXPECT_EQ(Ranges(s), (std::vector<CRange>{CRange(0, 500), CRange(500, 550), CRange(550, 1050),
-                                              CRange(1050, 1150), CRange(1150, 1650),
-                                              CRange(1650, 1700), CRange(1700, 2200)}));
-    EXPECT_EQ(Colors(s), (std::vector<int>{1, 2, 1, 2, 1, 2, 1}));
-    s.AssertValid();
-
-    Stick fresh;
-    fresh.Embed(7, 3, 9);
-    EXPECT_EQ(Ranges(fresh), (std::vector<CRange>{CRange(7, 10)}));
-}
-
-TEST(ColorStick, CutRemovesPositionsAndEmptiesWhenAllAreGone) {
-    Stick s;
-    s.AssignColor(CRange(0, 100), 1);
-    s.AssignColor(CRange(100, 1000), 2);
-    s.AssignColor(CRange(1000, 1300), 3);
-    s.AssignColor(CRange(1300, 2000), 4);
-
-    s.Cut(100, 900);
-    EXPECT_EQ(Ranges(s),
-              (std::vector<CRange>{CRange(0, 100), CRange(100, 400), CRange(400, 1100)}));
-    EXPECT_EQ(Colors(s), (std::vector<int>{1, 3, 4}));
-    s.Cut(200, 100);
-    EXPECT_EQ(Ranges(s),
-              (std::vector<CRange>{CRange(0, 100), CRange(100, 300), CRange(300, 1000)}));
-    EXPECT_EQ(Colors(s), (std::vector<int>{1, 3, 4}));
-    s.Cut(0, 200);
-    EXPECT_EQ(Ranges(s), (std::vector<CRange>{CRange(0, 100), CRange(100, 800)}));
-    EXPECT_EQ(Colors(s), (std::vector<int>{3, 4}));
-    s.Cut(0, 800);
-    EXPECT_EQ(s.GetSize(), 0);
-    s.AssertValid();
-
-    s.AssignColor(CRange(0, 100), 1);
-    s.Cut(99, 1);
-    EXPECT_EQ(Ranges(s), (std::vector<CRange>{CRange(0, 99)}));
-    // A cut reaching past the end changes nothing.
-    s.Cut(50, 100);
-    EXPECT_EQ(Ranges(s), (std::vector<CRange>{CRange(0, 99)}));
-}
-
-TEST(ColorStick, CutMergesEqualNeighbours) {
-    Stick s;
-    s.AssignColor(CRange(0, 250), 1);
-    s.AssignColor(CRange(250, 500), 1);
-    s.AssignColor(CRange(500, 1000), 2);
-    s.AssignColor(CRange(1000, 1500), 1);
-    s.AssignColor(CRange(1500, 2000), 2);
-    EXPECT_EQ(s.GetSize(), 4);
-
-    s.Cut(500, 500);
-    EXPECT_EQ(Ranges(s), (std::vector<CRange>{CRange(0, 1000), CRange(1000, 1500)}));
-    EXPECT_EQ(Colors(s), (std::vector<int>{1, 2}));
-    s.Cut(500, 500);
-    EXPECT_EQ(Ranges(s), (std::vector<CRange>{CRange(0, 500), CRange(500, 1000)}));
-    s.Cut(250, 500);
-    EXPECT_EQ(Ranges(s), (std::vector<CRange>{CRange(0, 250), CRange(250, 500)}));
-    EXPECT_EQ(Colors(s), (std::vector<int>{1, 2}));
-
-    const Stick copy = s;
-    int at = 250;
-    for (int i = 0; i < copy.GetSize(); ++i) {
-        s.Embed(at, copy.GetRange(i).Length(), copy.GetColor(i));
-        at += copy.GetRange(i).Length();
-    }
-    EXPECT_EQ(Ranges(s), (std::vector<CRange>{CRange(0, 500), CRange(500, 1000)}));
-    EXPECT_EQ(Colors(s), (std::vector<int>{1, 2}));
-    s.AssertValid();
 }
 
 TEST(SAttrStick, GetInfosClipsSectionsToTheRange) {
-    CColorInfo red(0x0000FF);
-    CColorInfo blue(0xFF0000);
+    CColorInfo red(0x0000FF), blue(0xFF0000), red2(0x0000FF);
     CSAttrStick s;
     ASSERT_EQ(s.AssignAttr(&red, CRange(0, 10)), 1);
     CZarniArray<CSAttrSectInfo> infos;
@@ -187,8 +136,7 @@ TEST(SAttrStick, GetInfosClipsSectionsToTheRange) {
     ASSERT_EQ(infos.GetSize(), 1u);
     EXPECT_EQ(infos[0].Range(), CRange(2, 8));
     EXPECT_EQ(infos[0].Info()->GetID(), red.GetID());
-    // The stick keeps its own clone.
-    EXPECT_NE(infos[0].Info(), &red);
+    EXPECT_NE(infos[0].Info(), &red);  // the stick keeps its own clone
 
     s.AssignAttr(&blue, CRange(10, 20));
     s.GetInfos(CRange(2, 18), infos);
@@ -198,7 +146,6 @@ TEST(SAttrStick, GetInfosClipsSectionsToTheRange) {
     EXPECT_EQ(infos[1].Info()->GetID(), blue.GetID());
 
     // Equal content is one record: a second red record merges with the first section.
-    CColorInfo red2(0x0000FF);
     s.AssignAttr(&red2, CRange(10, 12));
     s.GetAllInfos(infos);
     ASSERT_EQ(infos.GetSize(), 2u);

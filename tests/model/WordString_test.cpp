@@ -10,26 +10,16 @@
 
 namespace {
 
-const char kZhong[] = "\xD6\xD0";  // "中" in CP936
-const char kWen[] = "\xCE\xC4";    // "文" in CP936
-
-CWordString Units(const std::vector<uint16_t>& units) {
-    CWordString s;
-    for (uint16_t u : units)
-        s.InsertAt(s.GetSize(), u);
-    return s;
-}
+const std::string kZhong = "\xD6\xD0";  // "中" in CP936
+const std::string kWen = "\xCE\xC4";    // "文" in CP936
 
 std::vector<uint16_t> Contents(const CWordString& s) {
     return std::vector<uint16_t>(s.GetData(), s.GetData() + s.GetSize());
 }
 
-// Switches the active code page for one test and restores the default afterwards.
-class CodePageScope {
-public:
-    explicit CodePageScope(UINT page) { EXPECT_TRUE(CCodePage::Set(page)); }
-    ~CodePageScope() { CCodePage::Set(CCodePage::kDefault); }
-};
+std::vector<uint16_t> UnitsOf(const std::string& text) {
+    return Contents(CWordString(CString(text)));
+}
 
 }  // namespace
 
@@ -44,102 +34,71 @@ TEST(WordString, AppendInsertRemoveAndSlices) {
     EXPECT_EQ(s.left(4).c_str(), "this");
     EXPECT_EQ(s.right(4).c_str(), "test");
     EXPECT_EQ(s.substr(5, 2).c_str(), "is");
-    EXPECT_EQ(s.substr(0, s.GetSize()), s);
-    EXPECT_EQ(s.right(s.GetSize()), s);
-    s.InsertAt(s.GetSize() + 1, 'x');  // past the end: ignored
-    EXPECT_EQ(s.GetSize(), 14u);
+    EXPECT_NE(s, s.left(13));
+    CWordString c(CString("x"));
+    c = CString("abc");  // assignment replaces the old text
+    EXPECT_EQ(c, CWordString(CString("abc")));
 
+    // Slices that do not fit wholly are empty.
     const CWordString four(CString("abcd"));
-    EXPECT_EQ(four.left(10).GetSize(), 0u);
-    EXPECT_EQ(four.right(5).GetSize(), 0u);
-    EXPECT_EQ(four.left(0).GetSize(), 0u);
-    EXPECT_EQ(four.substr(2, 5).GetSize(), 0u);
-    EXPECT_EQ(four.substr(4, 0).GetSize(), 0u);
-    EXPECT_EQ(four.substr(4, 1).GetSize(), 0u);
+    for (const CWordString& empty : {four.left(10), four.right(5), four.left(0), four.substr(2, 5),
+                                     four.substr(4, 0), four.substr(4, 1)})
+        EXPECT_EQ(empty.GetSize(), 0u);
     EXPECT_EQ(four.substr(1, 3).c_str(), "bcd");
-    four.AssertValid();
 }
 
 TEST(WordString, DoubleByteCharacterIsOneUnit) {
-    const CWordString zw(CString(std::string(kZhong) + kWen));
-    EXPECT_EQ(Contents(zw), (std::vector<uint16_t>{0xD0D6, 0xC4CE}));  // lead byte low
-    EXPECT_EQ(zw.c_str(), std::string(kZhong) + kWen);
-    // The unit array keeps the bytes of the text in their order.
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(zw.GetData()), 4),
-              std::string(kZhong) + kWen);
+    // Lead byte low: the unit array keeps the bytes of the text in their order.
+    const CWordString zw(CString(kZhong + kWen));
+    EXPECT_EQ(Contents(zw), (std::vector<uint16_t>{0xD0D6, 0xC4CE}));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(zw.GetData()), 4), kZhong + kWen);
 
-    const CWordString s(CString(std::string(kZhong) + kWen + kZhong + ","));
+    const CWordString s(CString(kZhong + kWen + kZhong + ","));
     EXPECT_EQ(s.GetSize(), 4u);
     EXPECT_EQ(s.find(','), 3);
-    EXPECT_EQ(s.find(0xD0D6), 0);
     EXPECT_EQ(s.find(0xD0D6, 1), 2);
     EXPECT_EQ(s.find(0xD0D6, 3), -1);
-    EXPECT_EQ(s.find(',', 4), -1);
     EXPECT_EQ(s.find(0xD6), -1);  // a lead byte alone is not the character
-    EXPECT_EQ(s.substr(1, 2).c_str(), std::string(kWen) + kZhong);
+    EXPECT_EQ(s.substr(1, 2).c_str(), kWen + kZhong);
 
     // A lead byte at the very end pairs with the terminating zero and does not read on.
-    const CWordString cut(CString("a\xD6\xD0\xCE", 4));
-    EXPECT_EQ(Contents(cut), (std::vector<uint16_t>{'a', 0xD0D6, 0x00CE}));
-    EXPECT_EQ(cut.c_str(), "a\xD6\xD0\xCE");
+    EXPECT_EQ(UnitsOf(std::string("a\xD6\xD0\xCE", 4)), (std::vector<uint16_t>{'a', 0xD0D6, 0xCE}));
+    EXPECT_EQ(CWordString(CString("a\xD6\xD0\xCE")).c_str(), "a\xD6\xD0\xCE");
 }
 
-TEST(WordString, ControlUnitsAndZeros) {
-    const CWordString s = Units({'a', CO_UNIT, 'b', PARA_END_UNIT});
-    EXPECT_EQ(s.c_str(),
-              "a\x02"
-              "b\r");
-    EXPECT_EQ(Units({'a', 0, 'b'}).c_str(), "a");  // a unit 0 ends the text
-    const CWordString zero(CString("a\0b", 3));
-    EXPECT_EQ(Contents(zero), (std::vector<uint16_t>{'a', 0, 'b'}));
+TEST(WordString, ControlUnitsZerosAndHighSingleBytes) {
+    CWordString s;
+    for (uint16_t u : {uint16_t('a'), CO_UNIT, uint16_t(0), PARA_END_UNIT})
+        s.InsertAt(s.GetSize(), u);
+    EXPECT_EQ(s.c_str(), "a\x02");  // a unit 0 ends the text
+    s.RemoveAt(2);
+    EXPECT_EQ(s.c_str(), "a\x02\r");
+    EXPECT_EQ(UnitsOf(std::string("a\0b", 3)), (std::vector<uint16_t>{'a', 0, 'b'}));
     // Upper-half bytes that are not lead bytes are sign-extended (0x80 is not a GBK lead).
-    EXPECT_EQ(Contents(CWordString(CString("\x80"))), (std::vector<uint16_t>{0xFF80}));
-}
+    EXPECT_EQ(UnitsOf("\x80"), (std::vector<uint16_t>{0xFF80}));
 
-TEST(WordString, SingleByteCodePageKeepsHighBytesSingle) {
-    CodePageScope scope(1252);
-    const CWordString s(CString("caf\xE9!"));
-    EXPECT_EQ(Contents(s), (std::vector<uint16_t>{'c', 'a', 'f', 0xFFE9, '!'}));
-    EXPECT_EQ(s.c_str(), "caf\xE9!");
-    EXPECT_EQ(CWordString(CString("\xE9")).c_str(), "\xE9");
-}
-
-TEST(WordString, EqualityComparesUnits) {
-    const CWordString a(CString("abc")), b = Units({'a', 'b', 'c'});
-    EXPECT_EQ(a, b);
-    EXPECT_NE(a, a.left(2));
-    EXPECT_NE(a, Units({'a', 'b', 'd'}));
-    EXPECT_EQ(CWordString(), CWordString(CString("")));
-    CWordString c;
-    c = CString("x");
-    c = CString("abc");  // assignment replaces the old text
-    EXPECT_EQ(c, a);
+    ASSERT_TRUE(CCodePage::Set(1252));
+    EXPECT_EQ(UnitsOf("caf\xE9!"), (std::vector<uint16_t>{'c', 'a', 'f', 0xFFE9, '!'}));
+    EXPECT_EQ(CWordString(CString("caf\xE9!")).c_str(), "caf\xE9!");
+    CCodePage::Set(CCodePage::kDefault);
 }
 
 TEST(WordString, DivideDropsEmptyPieces) {
-    const std::string w1 = std::string(kZhong) + kWen + kZhong,
-                      w2 = std::string(kWen) + kWen + kZhong;
-    CZarniArray<CWordString> pieces;
-    CWordString(CString(w1 + "," + w2 + ",abc,de,f")).Divide(',', pieces);
-    ASSERT_EQ(pieces.GetSize(), 5u);
-    const std::vector<std::string> expected = {w1, w2, "abc", "de", "f"};
-    for (uint32_t i = 0; i < 5; ++i)
-        EXPECT_EQ(pieces[i].c_str(), expected[i]) << i;
-
-    CZarniArray<CWordString> two;
-    CWordString(CString(",ab,,cd,")).Divide(',', two);
-    ASSERT_EQ(two.GetSize(), 2u);
-    EXPECT_EQ(two[0].c_str(), "ab");
-    EXPECT_EQ(two[1].c_str(), "cd");
-    CZarniArray<CWordString> none;
-    CWordString(CString(",,")).Divide(',', none);
-    EXPECT_EQ(none.GetSize(), 0u);
-
-    CZarniArray<CWordString> copy(pieces);  // an array of strings copies its strings
-    pieces.RemoveAt(0, 4);
-    EXPECT_EQ(copy[4].c_str(), "f");
-    EXPECT_EQ(copy[0].c_str(), w1);
-    copy.AssertValid();
+    const std::string w1 = kZhong + kWen + kZhong, w2 = kWen + kWen + kZhong;
+    const struct {
+        std::string text;
+        std::vector<std::string> pieces;
+    } cases[] = {{w1 + "," + w2 + ",abc,de,f", {w1, w2, "abc", "de", "f"}},
+                 {",ab,,cd,", {"ab", "cd"}},
+                 {",,", {}}};
+    for (const auto& c : cases) {
+        CZarniArray<CWordString> pieces;
+        CWordString(CString(c.text)).Divide(',', pieces);
+        std::vector<std::string> got;
+        for (uint32_t i = 0; i < pieces.GetSize(); ++i)
+            got.push_back(pieces[i].c_str().str());
+        EXPECT_EQ(got, c.pieces) << c.text;
+    }
 }
 
 TEST(WordString, RandomEditsMatchVector) {

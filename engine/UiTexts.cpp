@@ -1,0 +1,17 @@
+// The control's own texts, in UTF-8.
+#include "engine/UiTexts.h"
+
+#include "platform/base/CodePage.h"
+
+CString UiText(EUiText id) {
+    const char* utf8 = "";
+    switch (id) {
+        case EUiText::BackColorUnsupported:
+            utf8 = "自定义背景类不支持背景颜色的设置";
+            break;
+        case EUiText::BackImageUnsupported:
+            utf8 = "自定义背景类不支持背景图片的设置";
+            break;
+    }
+    return CString(CCodePage::FromUtf8(utf8));
+}

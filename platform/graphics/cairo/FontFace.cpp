@@ -1,0 +1,203 @@
+// CFontFace: LOGFONTA to Pango font description, unit-by-unit measuring and drawing.
+#include "platform/graphics/cairo/FontFace.h"
+
+#include <pango/pangocairo.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <utility>
+
+#include "platform/base/CodePage.h"
+#include "platform/graphics/cairo/TextEngine.h"
+
+namespace {
+// A Latin capital, a descender and an ideograph (U+4E2D): the line every unit sits on.
+const char kProbe[] = "Ag\xE4\xB8\xAD";
+
+struct SLine {
+    int ascent;
+    int height;
+};
+
+SLine ProbeLine(const PangoFontDescription* desc) {
+    CGObjectPtr<PangoLayout> layout(pango_layout_new(CTextEngine::Instance().Context()));
+    pango_layout_set_font_description(layout.get(), desc);
+    pango_layout_set_text(layout.get(), kProbe, -1);
+    PangoRectangle logical;
+    pango_layout_get_pixel_extents(layout.get(), nullptr, &logical);
+    return {PANGO_PIXELS(pango_layout_get_baseline(layout.get())), logical.height};
+}
+
+CFontDescriptionPtr MakeDescription(const LOGFONTA& lf, int pixels) {
+    CFontDescriptionPtr desc(pango_font_description_new());
+    const std::string face =
+        CCodePage::ToUtf8(lf.lfFaceName, strnlen(lf.lfFaceName, sizeof(lf.lfFaceName)));
+    pango_font_description_set_family(desc.get(), face.empty() ? "Sans" : face.c_str());
+    pango_font_description_set_absolute_size(desc.get(), static_cast<double>(pixels) * PANGO_SCALE);
+    const LONG weight = lf.lfWeight == 0 ? FW_NORMAL : std::clamp<LONG>(lf.lfWeight, 100, 1000);
+    pango_font_description_set_weight(desc.get(), static_cast<PangoWeight>(weight));
+    pango_font_description_set_style(desc.get(),
+                                     lf.lfItalic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+    return desc;
+}
+
+// The largest character height whose line is at most cell pixels high (at least 1).
+int PixelsForCellHeight(const LOGFONTA& lf, int cell) {
+    constexpr int kReference = 100;
+    const SLine reference = ProbeLine(MakeDescription(lf, kReference).get());
+    int pixels = reference.height > 0 ? cell * kReference / reference.height : cell;
+    pixels = std::clamp(pixels, 1, CFontFace::kMaxPixels);
+    // Hinting rounds each size's metrics on its own; settle on the exact size nearby.
+    auto heightAt = [&lf](int px) { return ProbeLine(MakeDescription(lf, px).get()).height; };
+    for (int step = 0; step < 8 && pixels > 1 && heightAt(pixels) > cell; ++step)
+        --pixels;
+    for (int step = 0; step < 8 && pixels < CFontFace::kMaxPixels && heightAt(pixels + 1) <= cell;
+         ++step)
+        ++pixels;
+    return pixels;
+}
+
+// Whole LOGFONTA bytes (after the face name's terminator, zeros) to their face.
+std::string FaceKey(const LOGFONTA& lf) {
+    LOGFONTA clean = lf;
+    const size_t used = strnlen(lf.lfFaceName, sizeof(lf.lfFaceName));
+    std::memset(clean.lfFaceName + used, 0, sizeof(clean.lfFaceName) - used);
+    return std::string(reinterpret_cast<const char*>(&clean), sizeof(clean));
+}
+}  // namespace
+
+std::shared_ptr<CFontFace> CFontFace::Get(const LOGFONTA& lf) {
+    // Faces no font object holds any more are dropped when the cache is full.
+    constexpr size_t kMaxFaces = 64;
+    static std::map<std::string, std::shared_ptr<CFontFace>> faces;
+    const std::string key = FaceKey(lf);
+    auto it = faces.find(key);
+    if (it != faces.end())
+        return it->second;
+    if (faces.size() >= kMaxFaces) {
+        for (auto i = faces.begin(); i != faces.end();)
+            i = i->second.use_count() == 1 ? faces.erase(i) : std::next(i);
+    }
+    auto face = std::make_shared<CFontFace>(lf);
+    if (faces.size() < kMaxFaces)
+        faces.emplace(key, face);
+    return face;
+}
+
+CFontFace::CFontFace(const LOGFONTA& lf) {
+    const int64_t height = lf.lfHeight;
+    if (height < 0)
+        m_pixels = static_cast<int>(std::min<int64_t>(-height, kMaxPixels));
+    else if (height > 0)
+        m_pixels = PixelsForCellHeight(lf, static_cast<int>(std::min<int64_t>(height, kMaxPixels)));
+    m_desc = MakeDescription(lf, m_pixels);
+    m_attrs.reset(pango_attr_list_new());
+    if (lf.lfUnderline)
+        pango_attr_list_insert(m_attrs.get(), pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
+    if (lf.lfStrikeOut)
+        pango_attr_list_insert(m_attrs.get(), pango_attr_strikethrough_new(TRUE));
+}
+
+void CFontFace::Refresh() {
+    CTextEngine& engine = CTextEngine::Instance();
+    engine.Context();  // follows the active code page
+    if (engine.CodePage() != m_codePage) {
+        // The context's language changed: fallback fonts, and so sizes, may differ.
+        m_units.clear();
+        m_codePage = engine.CodePage();
+        const SLine line = ProbeLine(m_desc.get());
+        m_ascent = std::max(0, line.ascent);
+        m_lineHeight = std::max(0, line.height);
+    }
+}
+
+int CFontFace::GetAscent() {
+    Refresh();
+    return m_ascent;
+}
+
+int CFontFace::GetLineHeight() {
+    Refresh();
+    return m_lineHeight;
+}
+
+template <class F>
+void CFontFace::ForEachUnit(const CString& text, F&& f) {
+    const char* bytes = text.GetString();
+    const int length = text.GetLength();
+    for (int i = 0; i < length;) {
+        const int n =
+            (CCodePage::IsLeadByte(static_cast<BYTE>(bytes[i])) && i + 1 < length) ? 2 : 1;
+        f(bytes + i, n);
+        i += n;
+    }
+}
+
+const CFontFace::SUnitMetrics& CFontFace::UnitMetrics(const std::string& utf8) {
+    auto it = m_units.find(utf8);
+    if (it != m_units.end())
+        return it->second;
+    if (m_units.size() >= kMaxCachedUnits)
+        m_units.clear();
+    SUnitMetrics metrics;
+    if (!utf8.empty()) {
+        metrics.layout.reset(pango_layout_new(CTextEngine::Instance().Context()));
+        PangoLayout* layout = metrics.layout.get();
+        pango_layout_set_font_description(layout, m_desc.get());
+        pango_layout_set_attributes(layout, m_attrs.get());
+        pango_layout_set_single_paragraph_mode(layout, TRUE);
+        pango_layout_set_text(layout, utf8.data(), static_cast<int>(utf8.size()));
+        PangoRectangle logical;
+        pango_layout_get_pixel_extents(layout, nullptr, &logical);
+        metrics.width = std::max(0, logical.width);
+        metrics.height = std::max(0, logical.height);
+        metrics.baseline = PANGO_PIXELS(pango_layout_get_baseline(layout));
+    }
+    return m_units.emplace(utf8, std::move(metrics)).first->second;
+}
+
+SIZE CFontFace::MeasureText(const CString& text) {
+    Refresh();
+    CTextEngine& engine = CTextEngine::Instance();
+    int64_t width = 0;
+    int height = m_lineHeight;
+    ForEachUnit(text, [&](const char* unit, int n) {
+        const SUnitMetrics& m = UnitMetrics(engine.UnitText(unit, n));
+        width += m.width;
+        height = std::max(height, m.height);
+    });
+    return {static_cast<LONG>(std::min<int64_t>(width, INT_MAX)), height};
+}
+
+void CFontFace::DrawText(cairo_t* cr, const CString& text, int x, int y) {
+    if (!cr)
+        return;
+    Refresh();
+    CTextEngine& engine = CTextEngine::Instance();
+    int64_t penX = x;
+    ForEachUnit(text, [&](const char* unit, int n) {
+        const SUnitMetrics& m = UnitMetrics(engine.UnitText(unit, n));
+        if (m.layout && penX < INT_MAX) {
+            cairo_move_to(cr, static_cast<double>(penX),
+                          static_cast<double>(y) + (m_ascent - m.baseline));
+            pango_cairo_show_layout(cr, m.layout.get());
+        }
+        penX += m.width;
+    });
+}
+
+void CFontFace::AssertValid() const {
+    bool ok = m_desc && m_attrs && m_pixels >= 1 && m_pixels <= kMaxPixels &&
+              (m_ascent < 0) == (m_lineHeight < 0);
+    for (const auto& entry : m_units)
+        ok = ok && entry.second.width >= 0 && entry.second.height >= 0 &&
+             entry.first.empty() == !entry.second.layout;
+    if (!ok) {
+        std::fprintf(stderr, "CFontFace broken (%d pixels)\n", m_pixels);
+        std::abort();
+    }
+}

@@ -1,0 +1,153 @@
+// The detail store: a window of per-unit entries and format runs that covers exactly the
+// visible lines, follows edits and scrolling, and warns when refreshed to a range it does
+// not hold.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "LayoutHarness.h"
+#include "format/ColorInfo.h"
+#include "format/FontInfo.h"
+#include "model/CompressStore.h"
+#include "platform/ui/headless/HeadlessUi.h"
+#include "support/TestObjects.h"
+
+namespace {
+
+// 38 paragraphs of ten digits, no indents or line space: line i covers (11 i, 11 i + 11)
+// and y (12 i, 12 i + 12).
+void FillDigits(CLayoutHarness& h) {
+    h.SetPara(0, 0, 0);
+    for (int i = 0; i < 38; ++i)
+        h.Append("0123456789\r");
+}
+
+}  // namespace
+
+TEST(DetailStore, WindowCoversTheVisibleLinesAndFollowsScrolling) {
+    CLayoutHarness h(CSize(1000, 100));
+    FillDigits(h);
+    CHeadlessUi::Instance().ClearMessageBoxes();
+    const CDetailStore& detail = h.store.GetDetailStore();
+    // Lines 0 to 8 meet the view port (the line at its bottom edge counts too).
+    EXPECT_EQ(detail.GetWindow(), CRange(0, 99));
+    const CDetailUnit* unit = detail.GetUnit(10);
+    ASSERT_NE(unit, nullptr);
+    EXPECT_EQ(unit->unit, 13);
+    EXPECT_EQ(unit->cx, 4);
+    EXPECT_EQ(unit->cy, 12);
+    EXPECT_EQ(detail.GetUnit(99), nullptr);
+    EXPECT_EQ(h.store.GetUnitRect(8, 3), CRect(18, 96, 24, 108));
+    EXPECT_EQ(h.store.GetUnitRect(9, 0), CRect());
+
+    h.store.SetViewPort(CPoint(0, 250));  // lines 20 to 29
+    EXPECT_EQ(detail.GetWindow(), CRange(220, 330));
+    EXPECT_EQ(h.store.GetUnitRect(8, 3), CRect());
+    EXPECT_EQ(h.store.GetUnitRect(21, 1), CRect(6, 252, 12, 264));
+    h.store.SetViewPort(CPoint(0, 230));  // lines 19 to 27
+    EXPECT_EQ(detail.GetWindow(), CRange(209, 308));
+    EXPECT_EQ(h.Current(), h.Fresh());
+    EXPECT_TRUE(CHeadlessUi::Instance().GetMessageBoxes().empty());
+    detail.AssertValid();
+
+    // A zero height empties the window, a height brings it back.
+    h.store.SetSize(CSize(1000, 0));
+    EXPECT_TRUE(detail.IsEmpty());
+    EXPECT_EQ(h.store.GetUnitRect(20, 0), CRect());
+    h.store.SetSize(CSize(1000, 30));
+    EXPECT_EQ(detail.GetWindow(), CRange(209, 242));
+}
+
+TEST(DetailStore, FollowsEditsBeforeInsideAndAfterTheWindow) {
+    CLayoutHarness h(CSize(1000, 60));
+    FillDigits(h);
+    h.store.SetViewPort(CPoint(0, 120));
+    const CDetailStore& detail = h.store.GetDetailStore();
+    ASSERT_EQ(detail.GetWindow(), CRange(110, 176));
+    LOGFONTA lf = h.editor.GetFormatInfo()->GetDefaultFont().GetLogFont();
+    lf.lfHeight = -20;
+    CFontInfo big(lf);
+    h.metrics.Factory().SetFontHeightSizes(20, CSize(8, 20), CSize(16, 20));
+
+    h.Insert(3, "abc");  // above: the window shifts with its text
+    EXPECT_EQ(h.Current(), h.Fresh());
+    h.Insert(120, "\xD6\xD0W");  // inside
+    EXPECT_EQ(h.Current(), h.Fresh());
+    h.Doc()->Delete(100, 20);  // across the window's start
+    EXPECT_EQ(h.Current(), h.Fresh());
+    h.editor.GetFormatInfo()->SetFont(&big, CRange(115, 130));
+    EXPECT_EQ(h.Current(), h.Fresh());
+    CColorInfo red(RGB(255, 0, 0));
+    h.editor.GetFormatInfo()->SetColor(&red, CRange(0, 118));
+    EXPECT_EQ(h.Current(), h.Fresh());
+    h.Doc()->Delete(300, 5);  // below
+    EXPECT_EQ(h.Current(), h.Fresh());
+    // The runs start at the window's home and split where the font or colour changes.
+    const CRange w = detail.GetWindow();
+    ASSERT_LT(w.home, 115);
+    ASSERT_GE(detail.GetRuns().size(), 3u);
+    const std::vector<CDetailRun>& runs = detail.GetRuns();
+    EXPECT_EQ(runs[0].start, 0);
+    EXPECT_EQ(runs[0].color.GetColor(), RGB(255, 0, 0));
+    EXPECT_EQ(runs[1].start, 115 - w.home);
+    EXPECT_EQ(runs[1].font.GetLogFont().lfHeight, -20);
+    EXPECT_EQ(runs[1].color.GetColor(), RGB(255, 0, 0));
+    EXPECT_EQ(runs[2].start, 118 - w.home);
+    EXPECT_EQ(runs[2].font.GetLogFont().lfHeight, -20);
+    EXPECT_NE(runs[2].color.GetColor(), RGB(255, 0, 0));
+    EXPECT_TRUE(CHeadlessUi::Instance().GetMessageBoxes().empty());
+}
+
+TEST(DetailStore, KeepsObjectsAndFindsThemById) {
+    CLayoutHarness h;
+    CTestObject* obj = new CTestObject("wave");
+    CCompressStore::Instance().Add(obj);
+    const ZarniUUID id = obj->GetID();
+    obj->Destroy();
+    h.Append("ab\rcd");
+    h.Doc()->InsertCO(4, id);
+    const CDetailStore& detail = h.store.GetDetailStore();
+    ASSERT_NE(detail.GetUnit(4), nullptr);
+    EXPECT_EQ(detail.GetUnit(4)->object, CCompressStore::Instance().Find(id));
+    EXPECT_EQ(detail.FindObject(id), 4);
+    EXPECT_EQ(h.store.GetUnitRect(1, 1), CRect(8, 20, 24, 36));  // the object sets the height
+    EXPECT_EQ(detail.FindObject(UuidFromBytes("nothing", 7)), -1);
+    h.Doc()->Delete(4, 1);
+    EXPECT_EQ(detail.FindObject(id), -1);
+    CCompressStore::Instance().Release(id);
+}
+
+TEST(DetailStore, RefreshToARangeItDoesNotHoldWarnsAndStillRefreshes) {
+    CLayoutHarness h;
+    h.Append("0123456789\rabcdef");
+    CDetailStore detail(&h.editor);
+    CHeadlessUi& ui = CHeadlessUi::Instance();
+    ui.ClearMessageBoxes();
+    detail.Refresh(CRange(0, 11));  // nothing cached yet: nothing to warn about
+    EXPECT_TRUE(ui.GetMessageBoxes().empty());
+    EXPECT_EQ(detail.GetWindow(), CRange(0, 11));
+    detail.Refresh(CRange(0, 8));  // shrinking at the end is expected
+    EXPECT_TRUE(ui.GetMessageBoxes().empty());
+
+    detail.Refresh(CRange(0, 12));   // ends beyond the cache
+    detail.Refresh(CRange(11, 17));  // starts elsewhere
+    ASSERT_EQ(ui.GetMessageBoxes().size(), 2u);
+    for (const auto& box : ui.GetMessageBoxes()) {
+        EXPECT_EQ(box.owner, nullptr);
+        EXPECT_STREQ(box.caption.GetString(), "cdetatilstore::refresh");
+        EXPECT_STREQ(box.text.GetString(), "cdetatilstore::refresh");
+        EXPECT_EQ(box.type, MB_OK);
+    }
+    EXPECT_EQ(detail.GetWindow(), CRange(11, 17));
+    EXPECT_EQ(detail.GetUnit(11)->unit, 'a');
+    EXPECT_EQ(detail.GetUnit(16)->unit, 'f');
+    detail.AssertValid();
+
+    // A window reaching past the document is clipped; an empty one clears.
+    detail.MoveWindow(CRange(15, 40));
+    EXPECT_EQ(detail.GetWindow(), CRange(15, 17));
+    detail.MoveWindow(CRange(5, 5));
+    EXPECT_TRUE(detail.IsEmpty());
+    ui.ClearMessageBoxes();
+}

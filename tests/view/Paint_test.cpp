@@ -1,0 +1,123 @@
+// Paints a small document through the layer stack onto a real Cairo surface over a tiled
+// background picture (12 x 10 pixels), writes it to view.png for a person to look at, and checks
+// what the pixels must show.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "engine/EditorInterface.h"
+#include "model/ZarniParaInfo.h"
+#include "platform/base/CodePage.h"
+#include "platform/graphics/cairo/CairoCanvas.h"
+#include "view/EditorView.h"
+#include "view/MultilayerView.h"
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void Type(CEditorInterface& ed, const char* utf8) {
+    ASSERT_TRUE(ed.ReplaceSel(CString(CCodePage::FromUtf8(utf8))));
+}
+
+}  // namespace
+
+TEST(Paint, DocumentOverTiledPictureShowsTextSelectionAndBackground) {
+    CEditorInterface ed;
+    CEditor* root = ed.GetCore().GetRoot();
+    CMultilayerView* view = root->GetView();
+    const int kWidth = 360, kHeight = 220;
+    ed.SetViewSize(CSize(kWidth, kHeight));
+    const std::string picture = ReadFile(std::string(ZARNI_TEST_DATA_DIR) + "/tile.png");
+    ASSERT_FALSE(picture.empty());
+    ASSERT_TRUE(ed.SetBackImage(picture, IP_TILE));
+
+    Type(ed, "Hello, 世界! Two fonts here.\r");
+    Type(ed, "第二段：an indented paragraph in another colour, long enough to wrap once.\r");
+    Type(ed, "Third line, partly selected.");
+    LOGFONT big;
+    ed.GetDefaultFont(big);
+    big.lfHeight = -22;
+    big.lfWeight = FW_BOLD;
+    ed.SetSel(CRange(0, 5));
+    ASSERT_TRUE(ed.SetFont(big, 0xFFFFFF));
+    ed.SetSel(CRange(31, 100));
+    ASSERT_TRUE(ed.SetColor(RGB(200, 0, 0)));
+    ed.SetSel(CRange(40, 40));
+    ed.SetParagraph(zarni::CZarniParaInfo(40, 10, 8));
+    const CRange selected(112, 119);
+    ed.SetSel(selected);
+
+    auto* canvas = dynamic_cast<CCairoCanvas*>(view->GetSurface());
+    ASSERT_NE(canvas, nullptr);
+    view->ReDrawWnd(CRect(0, 0, kWidth, kHeight), TRUE);
+    const std::string png = std::string(ZARNI_TEST_OUTPUT_DIR) + "/view.png";
+    ASSERT_TRUE(canvas->WritePng(png.c_str()));
+
+    CEditorView* ev = view->GetEditorView();
+    const int lines = ev->GetLineCount();
+    ASSERT_GE(lines, 4);  // the second paragraph wraps
+    const int contentBottom = ev->GetLineRect(lines - 1).bottom;
+    ASSERT_LT(contentBottom + 12, kHeight);
+
+    // Below the text only the tiled picture shows: it repeats every tile (12 x 10 pixels).
+    int patterned = 0;
+    for (int y = contentBottom + 10; y < kHeight; ++y) {
+        for (int x = 0; x + 12 < kWidth; ++x) {
+            ASSERT_EQ(canvas->GetPixel(x, y), canvas->GetPixel(x + 12, y)) << x << "," << y;
+            ASSERT_EQ(canvas->GetPixel(x, y), canvas->GetPixel(x, y - 10)) << x << "," << y;
+            if (canvas->GetPixel(x, y) != canvas->GetPixel(x + 1, y))
+                ++patterned;
+        }
+    }
+    EXPECT_GT(patterned, 0);  // the picture is really there, not a flat colour
+
+    // Inside each laid-out line, text pixels differ from the picture at the same tile phase.
+    // Tiles start at (0, 0), so the picture at (x, y) is the one at the same phase below.
+    const int clearTop = (contentBottom / 10 + 2) * 10;
+    auto background = [&](int x, int y) { return canvas->GetPixel(x, clearTop + y % 10); };
+    for (int line = 0; line < lines; ++line) {
+        const CRect r = ev->GetLineRect(line);
+        int ink = 0;
+        for (int y = r.top; y < r.bottom; ++y) {
+            for (int x = r.left; x < r.right; ++x)
+                ink += canvas->GetPixel(x, y) != background(x, y);
+        }
+        EXPECT_GT(ink, 20) << "line " << line;
+    }
+    // The indented paragraph starts 40 pixels in: nothing is drawn left of it.
+    const CRect indented = ev->GetLineRect(1);
+    EXPECT_EQ(indented.left, 40);
+    for (int y = indented.top; y < indented.bottom; ++y) {
+        for (int x = 0; x < 40; ++x)
+            ASSERT_EQ(canvas->GetPixel(x, y), background(x, y));
+    }
+    // The selected units are filled with the selection colour behind white text.
+    int fill = 0, white = 0;
+    for (int pos = selected.home; pos < selected.end; ++pos) {
+        const CRect u = ev->GetPosRect(pos);
+        for (int y = u.top; y < u.bottom; ++y) {
+            for (int x = u.left; x < u.right; ++x) {
+                const COLORREF c = canvas->GetPixel(x, y);
+                fill += c == 0xB40713;
+                white += GetRValue(c) > 200 && GetGValue(c) > 200 && GetBValue(c) > 200;
+            }
+        }
+    }
+    EXPECT_GT(fill, 50);
+    EXPECT_GT(white, 5);
+    // Red text appears in the coloured run and nowhere in the first line.
+    int red = 0;
+    for (int y = ev->GetLineRect(1).top; y < ev->GetLineRect(2).bottom; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const COLORREF c = canvas->GetPixel(x, y);
+            red += GetRValue(c) > 150 && GetGValue(c) < 60 && GetBValue(c) < 60;
+        }
+    }
+    EXPECT_GT(red, 20);
+}

@@ -1,0 +1,78 @@
+// CDraftLine: unit-by-unit filling of a wrap-mode line.
+#include "view/DraftLine.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "model/Delimiters.h"
+#include "view/LinePiece.h"
+
+int CDraftLine::Feed(const CLinePiece& piece, int first) {
+    const int n = piece.GetUnitCount();
+    if (first < 0 || first >= n)
+        return 0;
+    const int cx = piece.GetCellSize().cx;
+    const CDelimiters& delimiters = CDelimiters::Instance();
+    int count = 0;
+    for (int i = first; i < n; ++i) {
+        if (!piece.IsObject() && delimiters.IsLineBreak(piece.GetUnit(i))) {
+            if (!m_ended) {
+                m_right += cx;
+                m_ended = TRUE;
+                ++count;
+            }
+            break;
+        }
+        if (m_ended)
+            break;
+        const bool hasContent = m_end > m_home || count > 0;
+        if (hasContent && m_right - m_left + cx > m_maxWidth)
+            break;
+        m_right += cx;
+        ++count;
+    }
+    if (count == 0)
+        return 0;
+    Grow(count, piece.GetCellSize().cy);
+    return count;
+}
+
+void CDraftLine::Grow(int count, int cy) {
+    if (m_bottom - m_top < cy)
+        m_bottom = m_top + cy;
+    m_end += count;
+}
+
+void CDraftLine::MoveTo(const CPoint& pt) {
+    m_right = pt.x + (m_right - m_left);
+    m_bottom = pt.y + (m_bottom - m_top);
+    m_left = pt.x;
+    m_top = pt.y;
+}
+
+void CDraftLine::OffsetPos(int delta) {
+    m_home += delta;
+    m_end += delta;
+}
+
+void CDraftLine::OffsetY(int delta) {
+    m_top += delta;
+    m_bottom += delta;
+}
+
+void CDraftLine::Reset() {
+    m_left = m_top = m_right = m_bottom = 0;
+    m_home = m_end = 0;
+    m_ended = FALSE;
+    m_maxWidth = 0;
+    m_lineSpace = 0;
+}
+
+void CDraftLine::AssertValid() const {
+    if (m_right < m_left || m_bottom < m_top || m_end < m_home || m_home < 0 ||
+        (m_ended && m_end == m_home)) {
+        std::fprintf(stderr, "CDraftLine broken: rect (%d,%d,%d,%d) range (%d,%d) ended %d\n",
+                     m_left, m_top, m_right, m_bottom, m_home, m_end, m_ended);
+        std::abort();
+    }
+}

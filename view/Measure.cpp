@@ -1,0 +1,116 @@
+// CMeasure: measuring units through the drawing library and caching the sizes.
+#include "view/Measure.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "format/FontInfo.h"
+#include "model/WordString.h"
+#include "platform/base/CodePage.h"
+
+namespace {
+
+// A full-width ideograph of GBK (lead byte 0xD6); every ideograph measures as this one.
+const char kReferenceText[] = "\xD6\xD0";
+
+}  // namespace
+
+// Owns the measurer until Reset or the end of the process.
+struct CMeasureHolder {
+    ~CMeasureHolder() { delete measure; }
+    CMeasure* measure = nullptr;
+};
+
+namespace {
+
+CMeasureHolder& Holder() {
+    // The drawing factory is reached first so that its own process-wide state is complete
+    // before the holder's, and is therefore destroyed after the measurer releases its
+    // objects at exit.
+    IMorla_Creater();
+    static CMeasureHolder holder;
+    return holder;
+}
+
+}  // namespace
+
+CMeasure& CMeasure::Instance() {
+    CMeasureHolder& holder = Holder();
+    if (holder.measure == nullptr)
+        holder.measure = new CMeasure();
+    return *holder.measure;
+}
+
+void CMeasure::Reset() {
+    CMeasureHolder& holder = Holder();
+    delete holder.measure;
+    holder.measure = nullptr;
+}
+
+CMeasure::CMeasure() {
+    m_canvas.reset(XCreateCanvas());
+    if (m_canvas)
+        m_canvas->Create(nullptr, 1, 1);
+    m_font.reset(XCreateFont());
+    const CWordString reference{CString(kReferenceText)};
+    m_reference = reference.GetSize() > 0 ? reference[0] : 0;
+}
+
+CSize CMeasure::Measure(const CFontInfo* font, uint16_t unit) {
+    if (font == nullptr)
+        return CSize(0, 0);
+    const BYTE low = static_cast<BYTE>(unit & 0xFF);
+    if (low >= 0xB0 && CCodePage::IsLeadByte(low))
+        unit = m_reference;
+
+    const ZarniUUID& id = font->ID();
+    if (m_lastMap == nullptr || id != m_lastId) {
+        auto found = m_cache.find(id);
+        if (found != m_cache.end()) {
+            m_lastId = id;
+            m_lastMap = &found->second;
+        }
+    }
+    if (m_lastMap != nullptr && id == m_lastId) {
+        auto hit = m_lastMap->find(unit);
+        if (hit != m_lastMap->end()) {
+            m_result = hit->second;
+            return m_result;
+        }
+    }
+
+    RECT rect = {0, 0, 0, 0};
+    if (m_canvas) {
+        if (m_font)
+            m_font->SetLogFont(0, &font->GetLogFont());
+        CWordString single;
+        single.InsertAt(0, unit);
+        const RECT bounds = {0, 0, 0, 0};
+        if (!m_canvas->CalcText(single.c_str(), m_font.get(), m_format, &bounds, &rect))
+            rect = RECT{0, 0, 0, 0};
+    }
+    m_result = CSize(std::abs(rect.right - rect.left), std::abs(rect.bottom - rect.top));
+
+    UnitMap& inner = m_cache[id];  // std::map keeps the address of every inner map
+    inner[unit] = m_result;
+    m_lastId = id;
+    m_lastMap = &inner;
+    return m_result;
+}
+
+size_t CMeasure::GetCacheSize() const {
+    size_t total = 0;
+    for (const auto& entry : m_cache)
+        total += entry.second.size();
+    return total;
+}
+
+void CMeasure::AssertValid() const {
+    if (m_lastMap == nullptr)
+        return;
+    auto found = m_cache.find(m_lastId);
+    if (found == m_cache.end() || &found->second != m_lastMap) {
+        std::fprintf(stderr, "CMeasure broken: the shortcut does not point at its font's map\n");
+        std::abort();
+    }
+}

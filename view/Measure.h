@@ -1,0 +1,60 @@
+// CMeasure: the process-wide measurer of single units of text, with a cache per font.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <unordered_map>
+
+#include "objects/ZarniUUID.h"
+#include "platform/base/Geometry.h"
+#include "platform/graphics/Morla.h"
+
+class CFontInfo;
+
+// Measures on a 1 x 1 drawing surface and remembers every answer under (font id, unit), so
+// each distinct pair is measured once. Ideographs (units whose low byte is a lead byte of
+// 0xB0 or above) all share the entry of one reference ideograph of their font.
+class CMeasure {
+public:
+    // The one measurer, created on first use with the drawing factory installed then.
+    static CMeasure& Instance();
+    // Destroys the measurer with its cache and its drawing objects; the next Instance()
+    // starts afresh with the factory installed at that time. Whoever replaces the drawing
+    // factory (SetMorlaFactory) calls this right after, so no size measured with the old
+    // factory is answered and no object of the old factory outlives it.
+    static void Reset();
+
+    // Width and height in pixels of unit drawn in font. A failed measurement answers and
+    // caches 0 x 0. A null font answers 0 x 0 and caches nothing.
+    CSize Measure(const CFontInfo* font, uint16_t unit);
+    CSize Measure(const CFontInfo& font, uint16_t unit) { return Measure(&font, unit); }
+
+    // The unit every ideograph is measured as.
+    uint16_t GetReferenceUnit() const { return m_reference; }
+    // Number of (font, unit) entries cached.
+    size_t GetCacheSize() const;
+    // Aborts unless the shortcut points into the cache under its own id.
+    void AssertValid() const;
+
+    CMeasure(const CMeasure&) = delete;
+    CMeasure& operator=(const CMeasure&) = delete;
+
+private:
+    using UnitMap = std::unordered_map<uint16_t, CSize>;
+
+    CMeasure();
+    ~CMeasure() = default;
+    friend struct CMeasureHolder;
+
+    std::unique_ptr<IXCanvas, XReleaser> m_canvas;  // 1 x 1, null when the factory made none
+    std::unique_ptr<IXFont, XReleaser> m_font;      // re-selected before each measurement
+    UINT m_format = XTEXT_CALC_FORMAT;
+    uint16_t m_reference = 0;
+    CSize m_result;  // the last answer
+    std::map<ZarniUUID, UnitMap> m_cache;
+    // The font id of the last lookup and its map (null until a lookup found one).
+    ZarniUUID m_lastId;
+    UnitMap* m_lastMap = nullptr;
+};
