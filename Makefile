@@ -23,7 +23,15 @@ test-asan: deps
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ctest --preset asan
 
 demo: build
-	./build/demo/zarni-demo
+	./build/demo/zarni-demo build/zarni-demo.png
+
+# Our editor against GTK3's GtkTextView, side by side; never part of `make test`.
+.PHONY: bench
+bench:
+	bash scripts/deps.sh bench
+	cmake --preset bench
+	cmake --build --preset bench -j $(JOBS)
+	bash scripts/bench.sh build-bench/bench/zarni-bench
 
 format:
 	find platform model format engine view objects persist window include tests bench fuzz demo tools \

@@ -1,125 +1,89 @@
-// Demo host: builds a small chat message in a document with fonts, colours and
-// paragraphs, then prints what the control holds, as runs of text with their formats.
+// Demo host: builds a small chat message with fonts, colours and paragraphs through the
+// editor interface, prints what the control holds, and paints the composed view to a PNG.
 #include <zarni/ZarniEditor.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
-#include <vector>
 
 namespace {
 
-// Collects the document's text per range so that format runs can be printed with it.
-class TextCollector : public IDocOutputStream {
-public:
-    int OutputObject(ICompressStoreObj*, const CRange&) override { return 1; }
-    int OutputText(const CString& text, const CRange& range) override {
-        for (int i = 0; i < text.GetLength(); ++i)
-            m_bytes.push_back(text.GetAt(i));
-        m_ranges.push_back(range);
-        return 1;
-    }
-    void Reset() override {}
-    std::string Utf8() const { return CCodePage::ToUtf8(m_bytes.data(), m_bytes.size()); }
-
-private:
-    std::vector<char> m_bytes;
-    std::vector<CRange> m_ranges;
-};
-
-std::string TextOf(CDoc& doc, const CRange& range) {
-    TextCollector out;
-    doc.Output(&out, range);
-    std::string s = out.Utf8();
-    for (char& c : s) {
-        if (c == '\r')
-            c = '|';
-    }
-    return s;
-}
-
+// Prints runs of constant font and colour with their text.
 class RunPrinter : public IMixtureOutputStream {
 public:
-    explicit RunPrinter(CDoc& doc) : m_doc(doc) {}
+    explicit RunPrinter(CEditorInterface& ed) : m_ed(ed) {}
     int PutMixture(const CMixtureInfo& info) override {
         const LOGFONTA& lf = info.font->GetLogFont();
         const COLORREF c = info.color->GetColor();
         std::printf("  [%3d,%3d) height %d weight %d%s colour #%02x%02x%02x  \"%s\"\n",
                     info.range.home, info.range.end, lf.lfHeight, lf.lfWeight,
                     lf.lfUnderline ? " underlined" : "", GetRValue(c), GetGValue(c), GetBValue(c),
-                    TextOf(m_doc, info.range).c_str());
+                    Text(info.range).c_str());
         return 1;
     }
 
 private:
-    CDoc& m_doc;
-};
-
-class ParaPrinter : public IParaOutputStream {
-public:
-    explicit ParaPrinter(CDoc& doc) : m_doc(doc) {}
-    int PutParaInfo(const zarni::CZarniParaInfo& info, const CRange& range) override {
-        std::printf("  [%3d,%3d) indents %d/%d line space %d  \"%s\"\n", range.home, range.end,
-                    info.GetLeftIndent(), info.GetRightIndent(), info.GetLineSapce(),
-                    TextOf(m_doc, range).c_str());
-        return 1;
+    std::string Text(const CRange& r) {
+        const CRange kept = m_ed.GetSel();
+        m_ed.SetSel(r);
+        std::string s = CCodePage::ToUtf8(m_ed.GetSelText().str());
+        m_ed.SetSel(kept);
+        for (char& ch : s) {
+            if (ch == '\r' || ch == '\n')
+                ch = '|';
+        }
+        return s;
     }
-
-private:
-    CDoc& m_doc;
+    CEditorInterface& m_ed;
 };
 
-// Types text at the end of the document, the way the editor feeds typed characters.
-void Type(CDoc& doc, const char* utf8) {
-    doc.Inserts(doc.GetLength(), CCodePage::FromUtf8(utf8));
+void Type(CEditorInterface& ed, const char* utf8) {
+    ed.ReplaceSel(CString(CCodePage::FromUtf8(utf8)));
 }
 
 }  // namespace
 
-int main() {
-    CDoc doc;
-    CFormatInfo formats(&doc);
-    CParagraph paragraphs(&doc);
+int main(int argc, char** argv) {
+    const char* png = argc > 1 ? argv[1] : "zarni-demo.png";
+    CEditorInterface ed;
+    ed.SetViewSize(CSize(420, 160));
+    ed.SetBackColor(RGB(250, 250, 244));
 
-    Type(doc, "Alice 10:42\r");
-    Type(doc, "你好！Are we still on for lunch?\r");
-    Type(doc, "See https://example.org/menu");
+    Type(ed, "Alice 10:42\r");
+    Type(ed, "你好！Are we still on for lunch? The noodle place on the corner opens at noon.\r");
+    Type(ed, "See https://example.org/menu");
 
-    // The sender line in bold blue, the link underlined, the message indented.
-    LOGFONTA bold = formats.GetDefaultFont().GetLogFont();
-    bold.lfWeight = FW_BOLD;
-    CFontInfo boldFont(bold);
-    CColorInfo blue(RGB(0, 0, 200));
-    formats.SetFont(&boldFont, CRange(0, 5));
-    formats.SetColor(&blue, CRange(0, 12));
-    LOGFONTA link = formats.GetDefaultFont().GetLogFont();
-    link.lfUnderline = 1;
-    CFontInfo linkFont(link);
-    const int linkStart = doc.GetLength() - static_cast<int>(strlen("https://example.org/menu"));
-    formats.SetFont(&linkFont, CRange(linkStart, doc.GetLength()));
-    paragraphs.SetParaInfo(zarni::CZarniParaInfo(20, 2, 6), CRange(12, doc.GetLength()));
+    // The sender line in bold blue, the message indented, typing attributes for the reply.
+    LOGFONT lf;
+    ed.GetDefaultFont(lf);
+    lf.lfWeight = FW_BOLD;
+    ed.SetSel(CRange(0, 5));
+    ed.SetFont(lf, 0x10);  // weight only
+    ed.SetSel(CRange(0, 11));
+    ed.SetColor(RGB(0, 0, 200));
+    ed.SetSel(CRange(12, 12));
+    ed.SetParagraph(zarni::CZarniParaInfo(24, 2, 6));
+    ed.SetSel(CRange(static_cast<int>(ed.GetLength()), -4));
+    ed.SetColor(RGB(200, 0, 0));  // typing colour at the caret
+    Type(ed, " 好的");
 
-    // Typing attributes: the next characters typed at the end come out red.
-    CColorInfo red(RGB(200, 0, 0));
-    formats.SetColor(&red, CRange(doc.GetLength(), doc.GetLength()));
-    Type(doc, " 好的");
-
-    std::printf("document: %d units (%s)\n", doc.GetLength(),
-                "a double-byte character is one unit");
+    CEditor* root = ed.GetCore().GetRoot();
+    std::printf("document: %ld units, %d lines at width 420\n", ed.GetLength(), ed.GetLineCount());
     std::printf("format runs:\n");
     FIOS_Mixture mixture;
-    formats.Output(&mixture, CRange(0, doc.GetLength()));
-    RunPrinter runs(doc);
+    root->GetFormatInfo()->Output(&mixture, CRange(0, static_cast<int>(ed.GetLength())));
+    RunPrinter runs(ed);
     mixture.Output(&runs);
-    std::printf("paragraphs:\n");
-    ParaPrinter paras(doc);
-    paragraphs.Output(&paras, CRange(0, doc.GetLength()));
+    for (int line = 0; line < ed.GetLineCount(); ++line) {
+        std::printf("line %d: %s\n", line, CCodePage::ToUtf8(ed.GetLine(line).str()).c_str());
+    }
+    ed.Undo();  // the reply's text goes again
+    std::printf("after undo: %ld units, can redo %d\n", ed.GetLength(), ed.CanRedo());
+    ed.Redo();
+    ed.SetSel(CRange(15, 19));  // "Are " selected
 
-    // Font records are identified by the digest of their 60 LOGFONTA bytes.
-    CPack pack;
-    boldFont.streamout(pack);
-    const ZarniUUID id = boldFont.GetID();
-    std::printf("bold font record: id %08x-%08x-%08x-%08x, %u bytes in a pack\n", id.words[0],
-                id.words[1], id.words[2], id.words[3], pack.GetLength());
+    CMultilayerView* view = root->GetView();
+    view->ReDrawWnd(CRect(0, 0, 420, 160), TRUE);
+    if (XWriteCanvasPng(view->GetSurface(), png))
+        std::printf("painted view: %s\n", png);
     return 0;
 }

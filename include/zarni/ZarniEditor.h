@@ -36,4 +36,9 @@
 #include "objects/VCOCreator.h"
 #include "objects/ZarniUUID.h"
 
+#include "engine/EditorInterface.h"
+#include "platform/graphics/Morla.h"
+#include "view/EditorView.h"
+#include "view/MultilayerView.h"
+
 #include "persist/Pack.h"

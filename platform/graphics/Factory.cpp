@@ -1,5 +1,6 @@
 // The factory in use: the built-in Cairo one, or one a test installed.
 #include "platform/graphics/Morla.h"
+#include "platform/graphics/cairo/CairoCanvas.h"
 #include "platform/graphics/cairo/CairoFactory.h"
 
 namespace {
@@ -13,4 +14,9 @@ IXFactory* IMorla_Creater() {
 
 void SetMorlaFactory(IXFactory* factory) {
     g_installed = factory;
+}
+
+BOOL XWriteCanvasPng(IXCanvas* canvas, const char* path) {
+    auto* cairoCanvas = dynamic_cast<CCairoCanvas*>(canvas);
+    return cairoCanvas ? cairoCanvas->WritePng(path) : FALSE;
 }

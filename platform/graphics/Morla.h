@@ -131,6 +131,10 @@ IXFactory* IMorla_Creater();
 // The caller keeps ownership and uninstalls it before destroying it.
 void SetMorlaFactory(IXFactory* factory);
 
+// Writes a surface of the built-in library to a PNG file, for a person to look at; FALSE
+// for other surfaces or when writing fails.
+BOOL XWriteCanvasPng(IXCanvas* canvas, const char* path);
+
 // Typed creation through the current factory; null when the factory makes none.
 inline IXImage* XCreateImage() {
     return static_cast<IXImage*>(IMorla_Creater()->Create(XKIND_IMAGE));
