@@ -60,11 +60,26 @@ void CCaret::SetCaretByPos(int pos, BOOL after) {
 void CCaret::Place(int line, int unit) {
     m_line = line;
     m_unit = unit;
-    const CRect rect =
-        unit == 0 ? m_view->GetUnitRect(line, 0) : m_view->GetUnitRect(line, unit - 1);
-    int x = unit == 0 ? rect.left : rect.right;
-    m_point.y = rect.top;
-    m_size.cy = rect.Height() > 0 ? rect.Height() : kDefaultHeight;
+    const CRange range = m_view->GetLineDocRange(line);
+    m_docPos = range.home + unit;
+    int x = 0;
+    const CRange window = m_view->GetStore().GetDetailStore().GetWindow();
+    if (line < m_view->GetStore().GetLineObjectCount() &&
+        (range.IsEmpty() || range.home < window.home || range.end > window.end)) {
+        // No unit cells to stand on (an empty line, or one outside the detail store's
+        // window): the line's own rectangle places the caret at its start or its end, on the
+        // line's bottom, so that it is never shown away from its line.
+        const CRect rect = m_view->GetLineRect(line);
+        x = unit < range.Length() ? rect.left : rect.right;
+        m_point.y = std::max<int>(rect.top, rect.bottom - kDefaultHeight);
+        m_size.cy = kDefaultHeight;
+    } else {
+        const CRect rect =
+            unit == 0 ? m_view->GetUnitRect(line, 0) : m_view->GetUnitRect(line, unit - 1);
+        x = unit == 0 ? rect.left : rect.right;
+        m_point.y = rect.top;
+        m_size.cy = rect.Height() > 0 ? rect.Height() : kDefaultHeight;
+    }
     const CRect viewPort = m_view->GetViewPort();
     const int viewWidth = viewPort.Width();
     if (viewWidth > 0) {
@@ -147,7 +162,7 @@ void CCaret::AssertValid() const {
         broken = "a size that is not positive";
     else if (m_line < 0 || m_unit < 0)
         broken = "a negative line or unit";
-    else if (m_pos < -1 || (m_pos < 0 && m_after))
+    else if (m_pos < -1 || (m_pos < 0 && m_after) || m_docPos < 0)
         broken = "a bad position";
     for (uint32_t i = 0; broken == nullptr && i < m_listeners.GetSize(); ++i) {
         if (m_listeners[i] == nullptr)

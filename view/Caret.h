@@ -47,7 +47,7 @@ public:
     int GetPos() const { return m_pos; }
     BOOL IsAfter() const { return m_after; }
     // The position the caret stands before: where typing would insert.
-    int GetDocPos() const { return m_after ? m_pos + 1 : (m_pos < 0 ? 0 : m_pos); }
+    int GetDocPos() const { return m_docPos; }
     // Content coordinates of the caret's top-left corner.
     const CPoint& GetPoint() const { return m_point; }
     int GetLine() const { return m_line; }
@@ -85,8 +85,9 @@ private:
     CSize m_size{kDefaultWidth, kDefaultHeight};
     int m_pos = -1;  // -1: the very start
     BOOL m_after = FALSE;
-    int m_line = 0;  // >= 0
-    int m_unit = 0;  // >= 0
+    int m_docPos = 0;  // the line's home + unit when last placed
+    int m_line = 0;    // >= 0
+    int m_unit = 0;    // >= 0
     BOOL m_visible = TRUE;
     BOOL m_hidden = FALSE;
     CZarniArray<ICaretListener*> m_listeners;  // not owned

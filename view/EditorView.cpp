@@ -235,19 +235,15 @@ void CEditorView::AutoScroll() {
 }
 
 void CEditorView::AfterRelayout() {
-    const CRect before = GetViewPort();
     AutoScroll();
     ReportSize();
     const CRect& port = GetViewPort();
     CRect changed = m_store.GetChangedRect();
-    if (m_store.GetFirstChangedLine() < 0)
-        changed = port;
+    if (m_store.GetFirstChangedLine() < 0) changed = port;
     changed.OffsetRect(-port.left, -port.top);
     AddToBatch(changed);
     // Lines may have moved under the caret: place it again at its position.
-    if (m_caret && port.TopLeft() == before.TopLeft()) {
-        m_caret->SetCaretByPos(m_caret->GetPos(), m_caret->IsAfter());
-    }
+    if (m_caret) m_caret->SetCaretByPos(m_caret->GetPos(), m_caret->IsAfter());
 }
 
 void CEditorView::AddToBatch(const CRect& layerRect) {
