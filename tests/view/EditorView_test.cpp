@@ -120,3 +120,24 @@ TEST_F(EditorViewTest, AnObjectAsksForItsOwnRepaint) {
     ASSERT_EQ(host.changed.size(), 1u);
     EXPECT_EQ(host.changed[0], CRect(12, 0, 28, 16));  // its 16 x 16 cell after "ab"
 }
+
+TEST_F(EditorViewTest, BadSizesAndPointsGiveClearAnswers) {
+    Type("abc\rdef");
+    ed.SetViewSize(CSize(0, 0));  // layout stops; nothing breaks
+    Type("g");
+    EXPECT_EQ(ed.GetLength(), 8);
+    ed.SetViewSize(CSize(-20, -5));
+    EXPECT_EQ(ed.GetCore().GetRoot()->GetView()->GetSurface(), nullptr);
+    ed.SetViewSize(CSize(60, 48));  // a width again: everything is laid out anew
+    EXPECT_EQ(ed.GetLine(1), "defg");
+    EXPECT_EQ(ed.GetLine(-1), "");
+    EXPECT_EQ(ed.LineLength(99), 0);
+    const HitInfo far = ed.HitTest(CPoint(100000, -100000), TRUE);
+    EXPECT_NE(far.type, 1);
+    const HitInfo caret = ed.HitTest(CPoint(-7, 100000), FALSE);
+    EXPECT_EQ(caret.line, ed.GetLineCount() - 1);
+    ed.ReDrawWnd(CRect(10, 10, 5, 5), TRUE);  // an inverted rectangle reports nothing
+    EXPECT_TRUE(host.changed.empty() || !host.changed.back().IsRectEmpty());
+    EXPECT_TRUE(ed.SetBackImage(std::string("not a picture"), IP_TILE));  // ignored picture
+    EXPECT_FALSE(ed.GetCore().GetRoot()->GetView()->GetBGLayer() == nullptr);
+}
