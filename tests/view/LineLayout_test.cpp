@@ -54,7 +54,7 @@ ZarniUUID StoreObject(const char* name) {
 
 }  // namespace
 
-TEST(DraftLine, PlacesUnitsWhileTheyFitAndEndsAtALineBreak) {
+TEST(DraftLine, FillRulesOfWrappedAndUnwrappedLines) {
     CDraftLine line(20);
     line.SetStart(5);
     line.MoveTo(CPoint(10, 30));
@@ -89,20 +89,17 @@ TEST(DraftLine, PlacesUnitsWhileTheyFitAndEndsAtALineBreak) {
     EXPECT_EQ(tall.GetRect(), CRect(3, 17, 23, 41));
     EXPECT_EQ(tall.GetDocRange(), CRange(4, 7));
     EXPECT_EQ(tall.Feed(Text("d", 6, 12), 5), 0);  // first index past the piece
-    tall.Reset();
-    EXPECT_EQ(tall.GetRect(), CRect(0, 0, 0, 0));
-}
 
-TEST(UnwrappedLine, TakesEveryUnitAndNeverEnds) {
-    CUnwrappedLine line;
-    line.OffsetX(3);
-    line.SetLineSpace(2);
-    EXPECT_EQ(line.Feed(Text("a\rb", 6, 12), 1), 2);
-    EXPECT_EQ(line.Feed(Text("0123456789", 6, 12), 0), 10);
-    line.SetEnded();
-    EXPECT_FALSE(line.IsEnded());
-    EXPECT_EQ(line.GetDocRange(), CRange(0, 12));
-    EXPECT_EQ(line.GetRect(), CRect(3, 0, 75, 14));
+    // An unwrapped line takes every unit, line breaks included, and never ends.
+    CUnwrappedLine unwrapped;
+    unwrapped.OffsetX(3);
+    unwrapped.SetLineSpace(2);
+    EXPECT_EQ(unwrapped.Feed(Text("a\rb", 6, 12), 1), 2);
+    EXPECT_EQ(unwrapped.Feed(Text("0123456789", 6, 12), 0), 10);
+    unwrapped.SetEnded();
+    EXPECT_FALSE(unwrapped.IsEnded());
+    EXPECT_EQ(unwrapped.GetDocRange(), CRange(0, 12));
+    EXPECT_EQ(unwrapped.GetRect(), CRect(3, 0, 75, 14));
 }
 
 TEST(LineBuilder, MakesPiecesOfEqualSizeAndOneForEachObject) {
@@ -144,20 +141,12 @@ TEST(ViewStore, LineBreaksEndLinesAsTextGrowsAndShrinks) {
     EXPECT_TRUE(h.store.GetLine(0)->IsEnded());
     EXPECT_EQ(RangeText(h.store.GetLineDocRange(1)), "(7,11)");
     EXPECT_FALSE(h.store.GetLine(1)->IsEnded());
-    h.Append("4");
-    EXPECT_EQ(h.store.GetLineCount(), 2);
-
-    h.Append("01234e\r01234\r");
-    h.Append("\r01234");
-    h.Append("\r");
-    EXPECT_EQ(h.store.GetLineCount(), 6);
-    EXPECT_EQ(RangeText(h.store.GetLineDocRange(4)), "(26,32)");
-    EXPECT_EQ(RangeText(h.store.GetLineDocRange(5)), "(32,32)");
-    h.Doc()->Delete(6, 6);
+    h.Append("4\r01234\r\r");
     EXPECT_EQ(h.store.GetLineCount(), 5);
-    EXPECT_EQ(RangeText(h.store.GetLineDocRange(3)), "(20,26)");
-    EXPECT_EQ(h.Current(), h.Fresh());
-    h.store.AssertValid();
+    EXPECT_EQ(RangeText(h.store.GetLineDocRange(4)), "(20,20)");
+    h.Doc()->Delete(5, 3);  // joins lines 0 and 1
+    EXPECT_EQ(h.store.GetLineCount(), 4);
+    EXPECT_EQ(RangeText(h.store.GetLineDocRange(0)), "(0,10)");
 }
 
 TEST(ViewStore, UnitsStandOnTheLineBottomBelowTheLineSpace) {
@@ -181,9 +170,7 @@ TEST(ViewStore, UnitsStandOnTheLineBottomBelowTheLineSpace) {
 TEST(ViewStore, LinesStackByContentHeightPlusLineSpace) {
     CLayoutHarness h;
     h.SetPara(0, 0, 0);
-    h.Append("0123456789\r");
-    EXPECT_EQ(h.store.GetLineRect(0).bottom, 12);
-    for (int i = 0; i < 37; ++i)
+    for (int i = 0; i < 38; ++i)
         h.Append("0123456789\r");
     EXPECT_EQ(h.store.GetLineRect(1).bottom, 24);
     EXPECT_EQ(h.store.GetLineRect(37).bottom, 12 * 38);
@@ -281,33 +268,22 @@ TEST(ViewStore, FindsLinesOfPositionsAndHeights) {
     CLayoutHarness h(CSize(1000, 40));
     h.SetPara(0, 0, 3);
     h.Append("abc\rdefg\rhi\r");
-    EXPECT_EQ(h.store.GetLineOfPos(-5), 0);
-    EXPECT_EQ(h.store.GetLineOfPos(3), 0);
-    EXPECT_EQ(h.store.GetLineOfPos(4), 1);
-    EXPECT_EQ(h.store.GetLineOfPos(11), 2);
-    EXPECT_EQ(h.store.GetLineOfPos(500), 2);
+    for (auto [pos, line] : {std::pair{-5, 0}, {3, 0}, {4, 1}, {11, 2}, {500, 2}})
+        EXPECT_EQ(h.store.GetLineOfPos(pos), line) << pos;
+    // y 14 is inside line 0's space; 45 lies below every line.
+    for (auto [y, line] : {std::pair{0, 0}, {14, 0}, {15, 1}, {44, 2}, {45, 2}, {-1, 0}})
+        EXPECT_EQ(h.store.GetLineAtY(y), line) << y;
     int line = -9, unit = -9;
     h.store.GetLineUnitOfPos(6, line, unit);
-    EXPECT_EQ(line, 1);
-    EXPECT_EQ(unit, 2);
+    EXPECT_EQ(line * 10 + unit, 12);
     h.store.GetLineUnitOfPos(12, line, unit);  // after the final break: the empty last line
-    EXPECT_EQ(line, 3);
-    EXPECT_EQ(unit, 0);
-    EXPECT_EQ(h.store.GetLineAtY(0), 0);
-    EXPECT_EQ(h.store.GetLineAtY(14), 0);  // inside the line space
-    EXPECT_EQ(h.store.GetLineAtY(15), 1);
-    EXPECT_EQ(h.store.GetLineAtY(44), 2);
-    EXPECT_EQ(h.store.GetLineAtY(45), 2);  // below every line
-    EXPECT_EQ(h.store.GetLineAtY(-1), 0);
-    int firstLine = -1, lastLine = -1;
-    h.store.GetVisibleLines(firstLine, lastLine);
-    EXPECT_EQ(firstLine, 0);
-    EXPECT_EQ(lastLine, 3);
+    EXPECT_EQ(line * 10 + unit, 30);
+    h.store.GetVisibleLines(line, unit);
+    EXPECT_EQ(line * 10 + unit, 3);
     EXPECT_EQ(RangeText(h.store.GetVisibleRange()), "(0,12)");
     h.store.SetViewPort(CPoint(0, 20));
-    h.store.GetVisibleLines(firstLine, lastLine);
-    EXPECT_EQ(firstLine, 1);
-    EXPECT_EQ(lastLine, 3);
+    h.store.GetVisibleLines(line, unit);
+    EXPECT_EQ(line * 10 + unit, 13);
     EXPECT_EQ(h.store.GetPosRect(0), CRect(-1, -1, -1, -1));  // outside the detail window
     // The changed part runs from the first changed line to the view port's bottom.
     h.Insert(10, "x");

@@ -48,6 +48,13 @@ TEST(Measure, EachFontAndUnitIsMeasuredOnce) {
     EXPECT_EQ(measure.GetCacheSize(), 3u);
     EXPECT_EQ(measure.Measure(nullptr, 'a'), CSize(0, 0));
     measure.AssertValid();
+
+    // A failed measurement is cached as 0 x 0.
+    scope.Factory().SetFailCalcText(true);
+    EXPECT_EQ(measure.Measure(font, 'q'), CSize(0, 0));
+    scope.Factory().SetFailCalcText(false);
+    EXPECT_EQ(measure.Measure(font, 'q'), CSize(0, 0));
+    EXPECT_EQ(measure.Measure(font, 'r'), CSize(6, 12));
 }
 
 TEST(Measure, IdeographsShareTheReferenceEntry) {
@@ -69,17 +76,6 @@ TEST(Measure, IdeographsShareTheReferenceEntry) {
     measure.Measure(font, Dbcs(0xAF, 0xA1));
     EXPECT_EQ(scope.Factory().GetCalcTextCalls(), calls + 2);
     EXPECT_EQ(measure.GetCacheSize(), 3u);
-}
-
-TEST(Measure, FailedMeasurementIsCachedAsZero) {
-    CFixedMetricScope scope;
-    CMeasure& measure = CMeasure::Instance();
-    const CFontInfo font = Font(-12);
-    scope.Factory().SetFailCalcText(true);
-    EXPECT_EQ(measure.Measure(font, 'q'), CSize(0, 0));
-    scope.Factory().SetFailCalcText(false);
-    EXPECT_EQ(measure.Measure(font, 'q'), CSize(0, 0));
-    EXPECT_EQ(measure.Measure(font, 'r'), CSize(6, 12));
 }
 
 TEST(Measure, ResetForgetsSizesAndReleasesDrawingObjects) {

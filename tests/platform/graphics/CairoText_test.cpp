@@ -1,7 +1,7 @@
 // Text measuring and drawing of the Cairo/Pango drawing library with real fonts.
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <utility>
 
 #include "platform/base/CodePage.h"
 #include "tests/platform/graphics/GfxTestUtil.h"
@@ -33,16 +33,6 @@ bool SamePixels(CCairoCanvas* a, CCairoCanvas* b) {
     return true;
 }
 
-// Columns holding at least one pixel that is not the white background.
-std::vector<bool> InkedColumns(CCairoCanvas* canvas) {
-    std::vector<bool> inked(canvas->GetWidth(), false);
-    for (int x = 0; x < canvas->GetWidth(); ++x)
-        for (int y = 0; y < canvas->GetHeight(); ++y)
-            if (canvas->GetPixel(x, y) != RGB(255, 255, 255))
-                inked[x] = true;
-    return inked;
-}
-
 int CountInk(CCairoCanvas* canvas) {
     int count = 0;
     for (int y = 0; y < canvas->GetHeight(); ++y)
@@ -59,12 +49,10 @@ TEST(CairoText, SameTextSameFontSameSize) {
     const SIZE a = Measure(canvas.get(), font.get(), "a");
     EXPECT_GT(a.cx, 0);
     EXPECT_GT(a.cy, 0);
-    const SIZE a2 = Measure(canvas.get(), font.get(), "a");
-    const SIZE a3 = Measure(canvas.get(), again.get(), "a");
-    EXPECT_EQ(a.cx, a2.cx);
-    EXPECT_EQ(a.cy, a2.cy);
-    EXPECT_EQ(a.cx, a3.cx);
-    EXPECT_EQ(a.cy, a3.cy);
+    for (CPangoFont* f : {font.get(), again.get()}) {
+        const SIZE b = Measure(canvas.get(), f, "a");
+        EXPECT_EQ(std::pair(a.cx, a.cy), std::pair(b.cx, b.cy));
+    }
     font->AssertValid();
 
     // A text is exactly as wide as its units measured one by one, and more text is wider.
@@ -73,33 +61,16 @@ TEST(CairoText, SameTextSameFontSameSize) {
     for (const char* unit : {"W", "a", "v", "e", " ", "f", "i", " ", "A", "V", " ", kZhong, "x"})
         sum += Measure(canvas.get(), font.get(), unit).cx;
     EXPECT_EQ(Measure(canvas.get(), font.get(), text).cx, sum);
-    EXPECT_GT(Measure(canvas.get(), font.get(), "aaaa").cx,
-              Measure(canvas.get(), font.get(), "aa").cx);
     // An empty text takes no width but keeps the line height.
     EXPECT_EQ(Measure(canvas.get(), font.get(), "").cx, 0);
     EXPECT_EQ(Measure(canvas.get(), font.get(), "").cy, a.cy);
-}
-
-TEST(CairoText, IdeographsShareOneSize) {
-    auto canvas = MakeCanvas(1, 1);
-    for (const char* face : {kMicroHei, kDejaVu, ""}) {
-        auto font = MakeFont(face, -16);
-        const SIZE zhong = Measure(canvas.get(), font.get(), kZhong);
-        const SIZE wen = Measure(canvas.get(), font.get(), kWen);
-        EXPECT_GT(zhong.cx, 0) << face;
-        EXPECT_EQ(zhong.cx, wen.cx) << face;
-        EXPECT_EQ(zhong.cy, wen.cy) << face;
-        // Two units of text measure as two, not as four bytes.
-        EXPECT_EQ(Measure(canvas.get(), font.get(), CString(kZhong) + kWen).cx, 2 * zhong.cx);
-    }
 }
 
 TEST(CairoText, LogFontChangesTheMeasure) {
     auto canvas = MakeCanvas(1, 1);
     const CString text = "Measured text";
     const SIZE normal = Measure(canvas.get(), MakeFont(kDejaVu, -14).get(), text);
-    const SIZE bold = Measure(canvas.get(), MakeFont(kDejaVu, -14, FW_BOLD).get(), text);
-    EXPECT_GE(bold.cx, normal.cx);
+    EXPECT_GT(Measure(canvas.get(), MakeFont(kDejaVu, -14, FW_BOLD).get(), text).cx, normal.cx);
     const SIZE big = Measure(canvas.get(), MakeFont(kDejaVu, -28).get(), text);
     EXPECT_GT(big.cy, normal.cy);
     EXPECT_GT(big.cx, normal.cx);
@@ -107,8 +78,7 @@ TEST(CairoText, LogFontChangesTheMeasure) {
     // Height 0 is the 12-pixel default.
     const SIZE zero = Measure(canvas.get(), MakeFont(kDejaVu, 0).get(), text);
     const SIZE twelve = Measure(canvas.get(), MakeFont(kDejaVu, -12).get(), text);
-    EXPECT_EQ(zero.cx, twelve.cx);
-    EXPECT_EQ(zero.cy, twelve.cy);
+    EXPECT_EQ(std::pair(zero.cx, zero.cy), std::pair(twelve.cx, twelve.cy));
 
     // A positive height is the cell: the line fits in it and grows with it.
     for (LONG cell : {10, 17, 30}) {
@@ -162,7 +132,6 @@ TEST(CairoText, RunDrawsEachUnitAtItsSummedPosition) {
         }
         EXPECT_EQ(x - 5, Measure(whole.get(), f, text).cx);
         EXPECT_GT(CountInk(whole.get()), 100);
-        EXPECT_EQ(InkedColumns(whole.get()), InkedColumns(pieces.get()));
         EXPECT_TRUE(SamePixels(whole.get(), pieces.get()));
     }
 }
@@ -247,11 +216,20 @@ TEST(CairoText, BadArgumentsFail) {
     canvas->AssertValid();
 }
 
-TEST(CairoText, CodePageDecidesTheUnits) {
+TEST(CairoText, IdeographsShareOneSizeAndTheCodePageDecidesTheUnits) {
     struct Restore {
         ~Restore() { CCodePage::Set(CCodePage::kDefault); }
     } restore;
     auto canvas = MakeCanvas(1, 1);
+    for (const char* face : {kMicroHei, kDejaVu, ""}) {
+        auto font = MakeFont(face, -16);
+        const SIZE zhong = Measure(canvas.get(), font.get(), kZhong);
+        const SIZE wen = Measure(canvas.get(), font.get(), kWen);
+        EXPECT_GT(zhong.cx, 0) << face;
+        EXPECT_EQ(std::pair(zhong.cx, zhong.cy), std::pair(wen.cx, wen.cy)) << face;
+        // Two units of text measure as two, not as four bytes.
+        EXPECT_EQ(Measure(canvas.get(), font.get(), CString(kZhong) + kWen).cx, 2 * zhong.cx);
+    }
     auto font = MakeFont(kDejaVu, -16);
     const SIZE ideograph = Measure(canvas.get(), font.get(), kZhong);
     // A lone lead byte is an undecodable unit: it measures as '?'.
