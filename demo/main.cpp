@@ -74,7 +74,9 @@ int main(int argc, char** argv) {
     RunPrinter runs(ed);
     mixture.Output(&runs);
     for (int line = 0; line < ed.GetLineCount(); ++line) {
-        std::printf("line %d: %s\n", line, CCodePage::ToUtf8(ed.GetLine(line).str()).c_str());
+        CString text = ed.GetLine(line);
+        text.Remove('\r');
+        std::printf("line %d: %s\n", line, CCodePage::ToUtf8(text.str()).c_str());
     }
     ed.Undo();  // the reply's text goes again
     std::printf("after undo: %ld units, can redo %d\n", ed.GetLength(), ed.CanRedo());
