@@ -68,12 +68,21 @@ int CParagraph::SetParaInfo(const CZarniParaInfo& info, const CRange& range) {
         // No paragraph to carry it yet: the next insertion here takes it.
         m_current = info;
         m_pending = true;
+        AnnounceCurrentWhileEmpty();
     }
     return 1;
 }
 
 void CParagraph::SetDefaultPara(const CZarniParaInfo& info) {
     m_current = info;
+    AnnounceCurrentWhileEmpty();
+}
+
+void CParagraph::AnnounceCurrentWhileEmpty() {
+    // With no sections the current info is the info of the whole (empty) document, so its
+    // one empty line must be laid out again: an empty range at 0 says so.
+    if (m_sections.IsEmpty())
+        m_listeners.N_ParaChanged(CRange(0, 0));
 }
 
 CZarniParaInfo CParagraph::GetDefaultPara() {

@@ -60,6 +60,9 @@ public:
     void AssertValid() const;
 
 private:
+    // Tells the listeners (with the range (0, 0)) that the current info changed while no
+    // section exists.
+    void AnnounceCurrentWhileEmpty();
     int DocLength() const;
     // True when the unit just before pos is a line break (pos > 0).
     bool IsBreakBefore(int pos) const;

@@ -211,6 +211,13 @@ BOOL CViewStore::OnParaChanged(const CRange& range) {
     if (LayoutStopped())
         return FALSE;
     const int length = DocLength();
+    if (length == 0) {
+        // The empty document's one line takes the current paragraph info.
+        m_lastChangedPos = -1;
+        RebuildAll();
+        FollowWithDetail();
+        return TRUE;
+    }
     const CRange changed(std::max(range.home, 0), std::min(range.end, length));
     if (changed.IsEmpty())
         return FALSE;

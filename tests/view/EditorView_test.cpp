@@ -95,7 +95,8 @@ TEST_F(EditorViewTest, TypingPastTheBottomScrollsAndReportsOneBandPerChange) {
     // The typed unit starts the empty line after "line2\r"; relayout starts at the line
     // holding the end of the text, line 1.
     EXPECT_EQ(host.changed[0], CRect(0, 12, 60, 48));
-    for (int i = 0; i < 5; ++i) Type("\rmore");
+    for (int i = 0; i < 5; ++i)
+        Type("\rmore");
     const CRect& port = View()->GetViewPort();
     const CRect last = View()->GetLineRect(View()->GetLineCount() - 1);
     EXPECT_GT(port.top, 0);  // scrolled to keep the last changed line in view
@@ -104,7 +105,8 @@ TEST_F(EditorViewTest, TypingPastTheBottomScrollsAndReportsOneBandPerChange) {
     // Without auto-scroll the view port stays where it is.
     ed.SetAutoScroll(FALSE);
     const CPoint before = port.TopLeft();
-    for (int i = 0; i < 5; ++i) Type("\rmore");
+    for (int i = 0; i < 5; ++i)
+        Type("\rmore");
     EXPECT_EQ(View()->GetViewPort().TopLeft(), before);
 }
 
@@ -140,4 +142,18 @@ TEST_F(EditorViewTest, BadSizesAndPointsGiveClearAnswers) {
     EXPECT_TRUE(host.changed.empty() || !host.changed.back().IsRectEmpty());
     EXPECT_TRUE(ed.SetBackImage(std::string("not a picture"), IP_TILE));  // ignored picture
     EXPECT_FALSE(ed.GetCore().GetRoot()->GetView()->GetBGLayer() == nullptr);
+}
+
+TEST(EditorViewEmpty, DefaultParagraphOfAnEmptyDocumentMovesTheEmptyLine) {
+    CFixedMetricScope metrics;
+    CEditorInterface ed;
+    ed.SetViewSize(CSize(100, 48));
+    CEditorView* view = ed.GetCore().GetRoot()->GetView()->GetEditorView();
+    EXPECT_EQ(view->GetLineRect(0).left, 2);  // the built-in left indent
+    ed.SetDefaultPara(zarni::CZarniParaInfo(20, 2, 0));
+    EXPECT_EQ(view->GetLineRect(0).left, 20);
+    ed.SetParagraph(zarni::CZarniParaInfo(30, 2, 0));
+    EXPECT_EQ(view->GetLineRect(0).left, 30);
+    ASSERT_TRUE(ed.ReplaceSel(CString("x")));
+    EXPECT_EQ(view->GetLineRect(0).left, 30);
 }
