@@ -13,52 +13,40 @@ CColorCommand::CColorCommand(const CColorInfo* color, const CRange& range)
     : m_color(color ? new CColorInfo(*color) : nullptr), m_range(range) {}
 
 CColorCommand::~CColorCommand() {
-    ClearSaved();
+    m_saved.Clear();
     if (m_color != nullptr)
         m_color->Destroy();
-}
-
-void CColorCommand::ClearSaved() {
-    for (uint32_t i = 0; i < m_saved.GetSize(); ++i)
-        m_saved[i].Info()->Destroy();
-    m_saved.RemoveAll();
 }
 
 int CColorCommand::PutColor(CColorInfo* color, const CRange& range) {
     if (color == nullptr || range.IsEmpty())
         return 0;
-    m_saved.Add(CSAttrSectInfo(range, color->Clone()));
+    m_saved.Add(range, color->Clone());
     return 1;
 }
 
 CColorInfo* CColorCommand::GetSavedColor(uint32_t i) const {
-    return i < m_saved.GetSize() ? static_cast<CColorInfo*>(m_saved[i].Info()) : nullptr;
+    return i < m_saved.GetSize() ? static_cast<CColorInfo*>(m_saved.Info(i)) : nullptr;
 }
 
 ICommand* CColorCommand::Clone() {
     auto* copy = new CColorCommand(m_color, m_range);
     copy->m_target = m_target;
-    for (uint32_t i = 0; i < m_saved.GetSize(); ++i)
-        copy->m_saved.Add(CSAttrSectInfo(m_saved[i].Range(), GetSavedColor(i)->Clone()));
+    copy->m_saved.CopyFrom(m_saved);
     return copy;
-}
-
-void CColorCommand::SetTarget(IEditor* root) {
-    if (root != nullptr)
-        m_target = root;
 }
 
 BOOL CColorCommand::Do() {
     CFormatInfo* format = m_target ? m_target->GetFormatInfo() : nullptr;
     if (format == nullptr || m_color == nullptr)
         return FALSE;
-    ClearSaved();
+    m_saved.Clear();
     if (m_range.IsEmpty()) {
         const CColorInfo* pending = format->GetPendingColor();
         CColorInfo* old = (pending != nullptr && format->GetPendingPos() == m_range.home)
                               ? new CColorInfo(*pending)
                               : format->GetColor(m_range.home)->Clone();
-        m_saved.Add(CSAttrSectInfo(m_range, old));
+        m_saved.Add(m_range, old);
     } else {
         format->Output(this, m_range);
         if (m_saved.GetSize() == 0)
@@ -82,7 +70,7 @@ BOOL CColorCommand::Undo() {
         redraw->SetRedraw(FALSE);
     BOOL ok = TRUE;
     for (uint32_t i = 0; i < m_saved.GetSize(); ++i) {
-        if (!format->SetColor(static_cast<CColorInfo*>(m_saved[i].Info()), m_saved[i].Range()))
+        if (!format->SetColor(static_cast<CColorInfo*>(m_saved.Info(i)), m_saved.Range(i)))
             ok = FALSE;
     }
     if (redraw != nullptr)

@@ -1,7 +1,8 @@
 // CColorCommand: sets the text colour over a range; undo re-applies the colours it replaced.
 #pragma once
 
-#include "engine/Command.h"
+#include "engine/CommandBase.h"
+#include "engine/SavedRuns.h"
 #include "format/FormatOutputStream.h"
 #include "format/SAttrStick.h"
 #include "model/Range.h"
@@ -17,7 +18,7 @@ class CFontInfo;
 // typing colour, else the colour at the caret), so undo restores that as typing colour.
 // The format store streams the runs into the command through its private
 // IFormatOutputStream side.
-class CColorCommand : public ICommand, private IFormatOutputStream {
+class CColorCommand : public CCommandBase, private IFormatOutputStream {
 public:
     // A copy of color is kept; a null color makes Do fail.
     CColorCommand(const CColorInfo& color, const CRange& range);
@@ -27,8 +28,6 @@ public:
     CColorCommand& operator=(const CColorCommand&) = delete;
 
     ICommand* Clone() override;
-    void Destroy() override { delete this; }
-    void SetTarget(IEditor* root) override;
     // 0 without a colour, or when a non-empty range lies wholly outside the text.
     BOOL Do() override;
     // Re-applies every saved run; 0 when none was saved or one failed.
@@ -42,10 +41,8 @@ public:
 private:
     int PutFont(CFontInfo*, const CRange&) override { return 1; }
     int PutColor(CColorInfo* color, const CRange& range) override;
-    void ClearSaved();
 
-    IEditor* m_target = nullptr;    // not owned
     CColorInfo* m_color = nullptr;  // owned clone; null: Do fails
     CRange m_range;
-    CZarniArray<CSAttrSectInfo> m_saved;  // colour records owned
+    CSavedRuns m_saved;  // colour records owned
 };

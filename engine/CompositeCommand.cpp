@@ -14,11 +14,6 @@ ICommand* CCompositeCommand::Clone() {
     return copy;
 }
 
-void CCompositeCommand::SetTarget(IEditor* root) {
-    if (root != nullptr)
-        m_target = root;
-}
-
 BOOL CCompositeCommand::Add(ICommand* cmd) {
     if (cmd == nullptr)
         return FALSE;

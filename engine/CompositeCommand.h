@@ -3,12 +3,12 @@
 
 #include <cstdint>
 
-#include "engine/Command.h"
+#include "engine/CommandBase.h"
 #include "model/ZarniArray.h"
 
 // Do runs the commands in list order, Undo in reverse order; each stops at the first
 // failure and leaves what already ran as it is. The composite owns its commands.
-class CCompositeCommand : public ICommand {
+class CCompositeCommand : public CCommandBase {
 public:
     CCompositeCommand() = default;
     ~CCompositeCommand() override;
@@ -17,8 +17,6 @@ public:
 
     // A new composite with the same target and a clone of every command, in order.
     ICommand* Clone() override;
-    void Destroy() override { delete this; }
-    void SetTarget(IEditor* root) override;
     // 0 without a target or without commands; else each command gets the target and runs.
     BOOL Do() override;
     BOOL Undo() override;
@@ -28,6 +26,5 @@ public:
     uint32_t GetCount() const { return m_commands.GetSize(); }
 
 private:
-    IEditor* m_target = nullptr;        // not owned
     CZarniArray<ICommand*> m_commands;  // owned, never null
 };

@@ -125,11 +125,6 @@ ICommand* CDeleteRangeCommand::Clone() {
     return copy;
 }
 
-void CDeleteRangeCommand::SetTarget(IEditor* root) {
-    if (root != nullptr)
-        m_target = root;
-}
-
 BOOL CDeleteRangeCommand::Do() {
     ISelector* sel = m_target ? m_target->GetSelector() : nullptr;
     IDoc* doc = m_target ? m_target->GetDocument() : nullptr;

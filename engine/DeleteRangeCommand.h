@@ -2,7 +2,7 @@
 // a private scratch document so that undo can put them back exactly.
 #pragma once
 
-#include "engine/Command.h"
+#include "engine/CommandBase.h"
 #include "model/Range.h"
 
 class CDoc;
@@ -12,7 +12,7 @@ class CFormatInfo;
 // store reference through it, so it survives while the command lives) and the scratch
 // format store their font and colour runs, based at 0. Both are made on first use and
 // emptied by every Do. Links and paragraph settings of the range are not kept.
-class CDeleteRangeCommand : public ICommand {
+class CDeleteRangeCommand : public CCommandBase {
 public:
     explicit CDeleteRangeCommand(const CRange& range) : m_range(range) {}
     ~CDeleteRangeCommand() override;
@@ -22,8 +22,6 @@ public:
     // A deep copy: the scratch content and its formats are copied into the clone's own
     // scratch stores.
     ICommand* Clone() override;
-    void Destroy() override { delete this; }
-    void SetTarget(IEditor* root) override;
     // Clips the range to the text (0 when nothing remains, so an empty range or one wholly
     // outside fails), keeps its content and formats, selects it and deletes it.
     BOOL Do() override;
@@ -46,7 +44,6 @@ private:
     void ResetScratch();
     void DropScratch();
 
-    IEditor* m_target = nullptr;  // not owned
     CRange m_range;
     CDoc* m_scratchDoc = nullptr;            // owned, null until the first Do
     CFormatInfo* m_scratchFormat = nullptr;  // owned, follows m_scratchDoc

@@ -15,26 +15,20 @@ CFontCommand::CFontCommand(const CFontInfo* font, const CRange& range, DWORD mas
     : m_font(font ? new CFontInfo(*font) : nullptr), m_range(range), m_mask(mask) {}
 
 CFontCommand::~CFontCommand() {
-    ClearSaved();
+    m_saved.Clear();
     if (m_font != nullptr)
         m_font->Destroy();
-}
-
-void CFontCommand::ClearSaved() {
-    for (uint32_t i = 0; i < m_saved.GetSize(); ++i)
-        m_saved[i].Info()->Destroy();
-    m_saved.RemoveAll();
 }
 
 int CFontCommand::PutFont(CFontInfo* font, const CRange& range) {
     if (font == nullptr || range.IsEmpty())
         return 0;
-    m_saved.Add(CSAttrSectInfo(range, font->Clone()));
+    m_saved.Add(range, font->Clone());
     return 1;
 }
 
 CFontInfo* CFontCommand::GetSavedFont(uint32_t i) const {
-    return i < m_saved.GetSize() ? static_cast<CFontInfo*>(m_saved[i].Info()) : nullptr;
+    return i < m_saved.GetSize() ? static_cast<CFontInfo*>(m_saved.Info(i)) : nullptr;
 }
 
 LOGFONTA CFontCommand::Merge(const LOGFONTA& old, const LOGFONTA& update, DWORD mask) {
@@ -78,14 +72,8 @@ LOGFONTA CFontCommand::Merge(const LOGFONTA& old, const LOGFONTA& update, DWORD 
 ICommand* CFontCommand::Clone() {
     auto* copy = new CFontCommand(m_font, m_range, m_mask);
     copy->m_target = m_target;
-    for (uint32_t i = 0; i < m_saved.GetSize(); ++i)
-        copy->m_saved.Add(CSAttrSectInfo(m_saved[i].Range(), GetSavedFont(i)->Clone()));
+    copy->m_saved.CopyFrom(m_saved);
     return copy;
-}
-
-void CFontCommand::SetTarget(IEditor* root) {
-    if (root != nullptr)
-        m_target = root;
 }
 
 BOOL CFontCommand::Apply(CFormatInfo* format) {
@@ -93,9 +81,9 @@ BOOL CFontCommand::Apply(CFormatInfo* format) {
         return format->SetFont(m_font, m_range) ? TRUE : FALSE;
     BOOL ok = TRUE;
     for (uint32_t i = 0; i < m_saved.GetSize(); ++i) {
-        const auto* old = static_cast<CFontInfo*>(m_saved[i].Info());
+        const auto* old = static_cast<CFontInfo*>(m_saved.Info(i));
         CFontInfo merged(Merge(old->GetLogFont(), m_font->GetLogFont(), m_mask));
-        if (!format->SetFont(&merged, m_saved[i].Range()))
+        if (!format->SetFont(&merged, m_saved.Range(i)))
             ok = FALSE;
     }
     return ok;
@@ -105,13 +93,13 @@ BOOL CFontCommand::Do() {
     CFormatInfo* format = m_target ? m_target->GetFormatInfo() : nullptr;
     if (format == nullptr || m_font == nullptr)
         return FALSE;
-    ClearSaved();
+    m_saved.Clear();
     if (m_range.IsEmpty()) {
         const CFontInfo* pending = format->GetPendingFont();
         CFontInfo* old = (pending != nullptr && format->GetPendingPos() == m_range.home)
                              ? new CFontInfo(*pending)
                              : format->GetFont(m_range.home)->Clone();
-        m_saved.Add(CSAttrSectInfo(m_range, old));
+        m_saved.Add(m_range, old);
     } else {
         format->Output(this, m_range);
         if (m_saved.GetSize() == 0)
@@ -135,7 +123,7 @@ BOOL CFontCommand::Undo() {
         redraw->SetRedraw(FALSE);
     BOOL ok = TRUE;
     for (uint32_t i = 0; i < m_saved.GetSize(); ++i) {
-        if (!format->SetFont(static_cast<CFontInfo*>(m_saved[i].Info()), m_saved[i].Range()))
+        if (!format->SetFont(static_cast<CFontInfo*>(m_saved.Info(i)), m_saved.Range(i)))
             ok = FALSE;
     }
     if (redraw != nullptr)

@@ -2,7 +2,8 @@
 // fonts it replaced.
 #pragma once
 
-#include "engine/Command.h"
+#include "engine/CommandBase.h"
+#include "engine/SavedRuns.h"
 #include "format/FormatOutputStream.h"
 #include "format/SAttrStick.h"
 #include "model/Range.h"
@@ -20,7 +21,7 @@ class CFormatInfo;
 // With an empty range (a caret) the saved run is the font typing there would have had:
 // the pending typing font when one waits at the caret (so that two field changes in a row
 // add up), else the font at the caret. The result becomes the typing font.
-class CFontCommand : public ICommand, private IFormatOutputStream {
+class CFontCommand : public CCommandBase, private IFormatOutputStream {
 public:
     static constexpr DWORD kHeight = 0x1;
     static constexpr DWORD kWidth = 0x2;
@@ -51,8 +52,6 @@ public:
     static LOGFONTA Merge(const LOGFONTA& old, const LOGFONTA& update, DWORD mask);
 
     ICommand* Clone() override;
-    void Destroy() override { delete this; }
-    void SetTarget(IEditor* root) override;
     // 0 without a font, when a non-empty range lies wholly outside the text, or when an
     // application failed. Repainting is off during the application and always back on.
     BOOL Do() override;
@@ -68,12 +67,10 @@ public:
 private:
     int PutFont(CFontInfo* font, const CRange& range) override;
     int PutColor(CColorInfo*, const CRange&) override { return 1; }
-    void ClearSaved();
     BOOL Apply(CFormatInfo* format);
 
-    IEditor* m_target = nullptr;  // not owned
     CFontInfo* m_font = nullptr;  // owned clone; null: Do fails
     CRange m_range;
     DWORD m_mask;
-    CZarniArray<CSAttrSectInfo> m_saved;  // font records owned
+    CSavedRuns m_saved;  // font records owned
 };

@@ -32,11 +32,6 @@ ICommand* CInsertObjectCommand::Clone() {
     return copy;
 }
 
-void CInsertObjectCommand::SetTarget(IEditor* root) {
-    if (root != nullptr)
-        m_target = root;
-}
-
 BOOL CInsertObjectCommand::Do() {
     ISelector* sel = m_target ? m_target->GetSelector() : nullptr;
     IDoc* doc = m_target ? m_target->GetDocument() : nullptr;

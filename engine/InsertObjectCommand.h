@@ -1,7 +1,7 @@
 // CInsertObjectCommand: inserts an object of the shared store at a position; undo deletes it.
 #pragma once
 
-#include "engine/Command.h"
+#include "engine/CommandBase.h"
 #include "format/FIOS_Sects.h"
 #include "objects/ZarniUUID.h"
 
@@ -13,7 +13,7 @@
 //
 // The first Do records the font and colour the object unit got; redo re-applies them, since
 // the typing attributes waiting at redo time need not be the same.
-class CInsertObjectCommand : public ICommand {
+class CInsertObjectCommand : public CCommandBase {
 public:
     // Takes a reference on id when the store holds it (the null id takes none).
     CInsertObjectCommand(int pos, const ZarniUUID& id);
@@ -22,8 +22,6 @@ public:
     CInsertObjectCommand& operator=(const CInsertObjectCommand&) = delete;
 
     ICommand* Clone() override;
-    void Destroy() override { delete this; }
-    void SetTarget(IEditor* root) override;
     // 0 when the store does not hold the id, the position lies outside the document or the
     // document is full (the selection is then untouched); else the object is fed at pos.
     BOOL Do() override;
@@ -36,7 +34,6 @@ public:
     bool HoldsReference() const { return m_holdsRef; }
 
 private:
-    IEditor* m_target = nullptr;  // not owned
     int m_pos;
     ZarniUUID m_id;
     bool m_holdsRef = false;  // one store reference on m_id, released on destruction

@@ -42,11 +42,6 @@ ICommand* CInsertTextCommand::Clone() {
     return copy;
 }
 
-void CInsertTextCommand::SetTarget(IEditor* root) {
-    if (root != nullptr)
-        m_target = root;
-}
-
 BOOL CInsertTextCommand::Do() {
     ISelector* sel = m_target ? m_target->GetSelector() : nullptr;
     IDoc* doc = m_target ? m_target->GetDocument() : nullptr;

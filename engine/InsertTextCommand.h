@@ -1,7 +1,7 @@
 // CInsertTextCommand: inserts a text at a position; undo deletes it again.
 #pragma once
 
-#include "engine/Command.h"
+#include "engine/CommandBase.h"
 #include "format/FIOS_Sects.h"
 #include "platform/base/String.h"
 
@@ -10,7 +10,7 @@
 // work on the same units. The first Do also records the fonts and colours the new units got
 // (the typing attributes waiting at pos, or those of the left neighbour); redo re-applies
 // them, since the typing attributes waiting at redo time need not be the same.
-class CInsertTextCommand : public ICommand {
+class CInsertTextCommand : public CCommandBase {
 public:
     CInsertTextCommand(int pos, const CString& text) : m_pos(pos), m_text(text) {}
     ~CInsertTextCommand() override = default;
@@ -18,8 +18,6 @@ public:
     CInsertTextCommand& operator=(const CInsertTextCommand&) = delete;
 
     ICommand* Clone() override;
-    void Destroy() override { delete this; }
-    void SetTarget(IEditor* root) override;
     // 0 for empty text, a position outside the document, or when nothing was taken (the
     // selection is then untouched). Else the insertion position ends after the text.
     BOOL Do() override;
@@ -31,7 +29,6 @@ public:
     const CString& GetText() const { return m_text; }
 
 private:
-    IEditor* m_target = nullptr;  // not owned
     int m_pos;
     CString m_text;
     bool m_recorded = false;  // m_formats holds the runs of the first Do

@@ -1,0 +1,18 @@
+// CCommandBase: what every command shares, its target root and how it is given back.
+#pragma once
+
+#include "engine/Command.h"
+
+class CCommandBase : public ICommand {
+public:
+    void Destroy() override { delete this; }
+    // A null root is ignored (the old target stays).
+    void SetTarget(IEditor* root) override {
+        if (root != nullptr)
+            m_target = root;
+    }
+    IEditor* GetTarget() const { return m_target; }
+
+protected:
+    IEditor* m_target = nullptr;  // not owned
+};
