@@ -14,6 +14,10 @@ struct SPaintStats {
 
 class IWorkloads {
 public:
+    // The size of the editor on both sides.
+    static constexpr int kWidth = 600;
+    static constexpr int kHeight = 400;
+
     virtual ~IWorkloads() = default;
 
     virtual const char* Name() const = 0;

@@ -13,9 +13,6 @@ class CEditorInterface;
 // bands the multilayer view recomposes onto its surface.
 class CZarniWorkloads : public IWorkloads, public IMultilayerViewListener {
 public:
-    static constexpr int kWidth = 600;
-    static constexpr int kHeight = 400;
-
     CZarniWorkloads();
     ~CZarniWorkloads() override;
 

@@ -52,28 +52,19 @@ BOOL CColorCommand::Do() {
         if (m_saved.GetSize() == 0)
             return FALSE;
     }
-    CRedrawSwitch* redraw = m_target->GetRedrawSwitch();
-    if (redraw != nullptr)
-        redraw->SetRedraw(FALSE);
-    const BOOL ok = format->SetColor(m_color, m_range) ? TRUE : FALSE;
-    if (redraw != nullptr)
-        redraw->SetRedraw(TRUE);
-    return ok;
+    CRedrawPause pause(m_target->GetRedrawSwitch());
+    return format->SetColor(m_color, m_range) ? TRUE : FALSE;
 }
 
 BOOL CColorCommand::Undo() {
     CFormatInfo* format = m_target ? m_target->GetFormatInfo() : nullptr;
     if (format == nullptr || m_saved.GetSize() == 0)
         return FALSE;
-    CRedrawSwitch* redraw = m_target->GetRedrawSwitch();
-    if (redraw != nullptr)
-        redraw->SetRedraw(FALSE);
+    CRedrawPause pause(m_target->GetRedrawSwitch());
     BOOL ok = TRUE;
     for (uint32_t i = 0; i < m_saved.GetSize(); ++i) {
         if (!format->SetColor(static_cast<CColorInfo*>(m_saved.Info(i)), m_saved.Range(i)))
             ok = FALSE;
     }
-    if (redraw != nullptr)
-        redraw->SetRedraw(TRUE);
     return ok;
 }

@@ -105,28 +105,19 @@ BOOL CFontCommand::Do() {
         if (m_saved.GetSize() == 0)
             return FALSE;
     }
-    CRedrawSwitch* redraw = m_target->GetRedrawSwitch();
-    if (redraw != nullptr)
-        redraw->SetRedraw(FALSE);
-    const BOOL ok = Apply(format);
-    if (redraw != nullptr)
-        redraw->SetRedraw(TRUE);
-    return ok;
+    CRedrawPause pause(m_target->GetRedrawSwitch());
+    return Apply(format);
 }
 
 BOOL CFontCommand::Undo() {
     CFormatInfo* format = m_target ? m_target->GetFormatInfo() : nullptr;
     if (format == nullptr || m_saved.GetSize() == 0)
         return FALSE;
-    CRedrawSwitch* redraw = m_target->GetRedrawSwitch();
-    if (redraw != nullptr)
-        redraw->SetRedraw(FALSE);
+    CRedrawPause pause(m_target->GetRedrawSwitch());
     BOOL ok = TRUE;
     for (uint32_t i = 0; i < m_saved.GetSize(); ++i) {
         if (!format->SetFont(static_cast<CFontInfo*>(m_saved.Info(i)), m_saved.Range(i)))
             ok = FALSE;
     }
-    if (redraw != nullptr)
-        redraw->SetRedraw(TRUE);
     return ok;
 }

@@ -24,11 +24,7 @@ CInsertObjectCommand::~CInsertObjectCommand() {
 ICommand* CInsertObjectCommand::Clone() {
     auto* copy = new CInsertObjectCommand(m_pos, m_id);
     copy->m_target = m_target;
-    copy->m_recorded = m_recorded;
-    for (uint32_t i = 0; i < m_formats.GetFontCount(); ++i)
-        copy->m_formats.PutFont(m_formats.GetFontAt(i), m_formats.GetFontSects()[i].Range());
-    for (uint32_t i = 0; i < m_formats.GetColorCount(); ++i)
-        copy->m_formats.PutColor(m_formats.GetColorAt(i), m_formats.GetColorSects()[i].Range());
+    copy->m_formats.CopyFrom(m_formats);
     return copy;
 }
 
@@ -46,17 +42,7 @@ BOOL CInsertObjectCommand::Do() {
         sel->SetSel(oldSel);  // a full document takes nothing
         return FALSE;
     }
-    if (CFormatInfo* format = m_target->GetFormatInfo()) {
-        if (!m_recorded) {
-            format->Output(&m_formats, CRange(m_pos, m_pos + 1));
-            m_recorded = true;
-        } else {
-            for (uint32_t i = 0; i < m_formats.GetFontCount(); ++i)
-                format->SetFont(m_formats.GetFontAt(i), m_formats.GetFontSects()[i].Range());
-            for (uint32_t i = 0; i < m_formats.GetColorCount(); ++i)
-                format->SetColor(m_formats.GetColorAt(i), m_formats.GetColorSects()[i].Range());
-        }
-    }
+    m_formats.Follow(m_target->GetFormatInfo(), CRange(m_pos, m_pos + 1));
     return TRUE;
 }
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "engine/CommandBase.h"
-#include "format/FIOS_Sects.h"
+#include "engine/RecordedFormats.h"
 #include "objects/ZarniUUID.h"
 
 // Every instance (the original and each clone) holds one reference of its own on its
@@ -36,7 +36,6 @@ public:
 private:
     int m_pos;
     ZarniUUID m_id;
-    bool m_holdsRef = false;  // one store reference on m_id, released on destruction
-    bool m_recorded = false;  // m_formats holds the runs of the first Do
-    FIOS_Sects m_formats;     // font and colour of the object unit
+    bool m_holdsRef = false;     // one store reference on m_id, released on destruction
+    CRecordedFormats m_formats;  // font and colour of the object unit
 };

@@ -1,6 +1,7 @@
 // Inserting text through the inputer and deleting it again on undo.
 #include "engine/InsertTextCommand.h"
 
+#include "engine/EOS_IgnoreCO.h"
 #include "engine/Editor.h"
 #include "engine/Inputer.h"
 #include "engine/Modifier.h"
@@ -12,33 +13,10 @@
 #include "model/DocOutputStream.h"
 #include "model/WordString.h"
 
-namespace {
-
-// Collects the text of the runs it is shown.
-class CTextCollector : public IDocOutputStream {
-public:
-    int OutputObject(ICompressStoreObj*, const CRange&) override { return 0; }
-    int OutputText(const CString& text, const CRange&) override {
-        m_text += text;
-        return 1;
-    }
-    void Reset() override { m_text.Empty(); }
-    const CString& GetText() const { return m_text; }
-
-private:
-    CString m_text;
-};
-
-}  // namespace
-
 ICommand* CInsertTextCommand::Clone() {
     auto* copy = new CInsertTextCommand(m_pos, m_text);
     copy->m_target = m_target;
-    copy->m_recorded = m_recorded;
-    for (uint32_t i = 0; i < m_formats.GetFontCount(); ++i)
-        copy->m_formats.PutFont(m_formats.GetFontAt(i), m_formats.GetFontSects()[i].Range());
-    for (uint32_t i = 0; i < m_formats.GetColorCount(); ++i)
-        copy->m_formats.PutColor(m_formats.GetColorAt(i), m_formats.GetColorSects()[i].Range());
+    copy->m_formats.CopyFrom(m_formats);
     return copy;
 }
 
@@ -61,21 +39,11 @@ BOOL CInsertTextCommand::Do() {
     if (taken != m_text.GetLength()) {
         // Keep what the document holds now, read back from it: a plain cut of the bytes
         // would be wrong when the document dropped bytes from the middle of the text.
-        CTextCollector inserted;
+        CEOS_IgnoreCO inserted;
         doc->Output(&inserted, range);
         m_text = inserted.GetText();
     }
-    if (CFormatInfo* format = m_target->GetFormatInfo()) {
-        if (!m_recorded) {
-            format->Output(&m_formats, range);
-            m_recorded = true;
-        } else {
-            for (uint32_t i = 0; i < m_formats.GetFontCount(); ++i)
-                format->SetFont(m_formats.GetFontAt(i), m_formats.GetFontSects()[i].Range());
-            for (uint32_t i = 0; i < m_formats.GetColorCount(); ++i)
-                format->SetColor(m_formats.GetColorAt(i), m_formats.GetColorSects()[i].Range());
-        }
-    }
+    m_formats.Follow(m_target->GetFormatInfo(), range);
     return TRUE;
 }
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "engine/CommandBase.h"
-#include "format/FIOS_Sects.h"
+#include "engine/RecordedFormats.h"
 #include "platform/base/String.h"
 
 // After a successful Do the text holds exactly what the document took: when the document
@@ -31,6 +31,5 @@ public:
 private:
     int m_pos;
     CString m_text;
-    bool m_recorded = false;  // m_formats holds the runs of the first Do
-    FIOS_Sects m_formats;     // font and colour runs over the inserted units
+    CRecordedFormats m_formats;  // font and colour runs over the inserted units
 };

@@ -30,3 +30,21 @@ private:
     int m_counter = 1;
     CZarniArray<IRedrawListener*> m_listeners;  // not owned
 };
+
+// Keeps repainting off for its lifetime; a null switch does nothing.
+class CRedrawPause {
+public:
+    explicit CRedrawPause(CRedrawSwitch* redraw) : m_redraw(redraw) {
+        if (m_redraw)
+            m_redraw->SetRedraw(FALSE);
+    }
+    ~CRedrawPause() {
+        if (m_redraw)
+            m_redraw->SetRedraw(TRUE);
+    }
+    CRedrawPause(const CRedrawPause&) = delete;
+    CRedrawPause& operator=(const CRedrawPause&) = delete;
+
+private:
+    CRedrawSwitch* m_redraw;
+};

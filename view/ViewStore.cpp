@@ -350,17 +350,8 @@ int CViewStore::GetLineOfPos(int pos) const {
         return 0;
     // The last line starting at or before pos: lines are contiguous, so pos lies in it unless
     // it is beyond every line, and then that is the last line.
-    int lo = 0, hi = GetLineObjectCount() - 1, found = 0;
-    while (lo <= hi) {
-        const int mid = lo + (hi - lo) / 2;
-        if (m_lines[static_cast<uint32_t>(mid)]->GetDocRange().home <= pos) {
-            found = mid;
-            lo = mid + 1;
-        } else {
-            hi = mid - 1;
-        }
-    }
-    return found;
+    const int found = LastLineWhere([pos](const ILine* l) { return l->GetDocRange().home <= pos; });
+    return found < 0 ? 0 : found;
 }
 
 void CViewStore::GetLineUnitOfPos(int pos, int& line, int& unit) const {
@@ -386,16 +377,7 @@ CRect CViewStore::GetPosRect(int pos) const {
 
 int CViewStore::GetLineAtY(int y) const {
     const int n = GetLineObjectCount();
-    int lo = 0, hi = n - 1, found = -1;
-    while (lo <= hi) {
-        const int mid = lo + (hi - lo) / 2;
-        if (m_lines[static_cast<uint32_t>(mid)]->GetRect().top <= y) {
-            found = mid;
-            lo = mid + 1;
-        } else {
-            hi = mid - 1;
-        }
-    }
+    const int found = LastLineWhere([y](const ILine* l) { return l->GetRect().top <= y; });
     if (found < 0 && n > 0)
         return 0;  // above every line
     if (found >= 0 && y < m_lines[static_cast<uint32_t>(found)]->GetRect().bottom)

@@ -125,6 +125,22 @@ public:
 private:
     bool LayoutStopped() const { return m_size.cx == 0; }
     int DocLength() const;
+    // Bisection over the lines for a condition that holds for a prefix of them: the last
+    // line where it holds, or -1.
+    template <class Pred>
+    int LastLineWhere(Pred holds) const {
+        int lo = 0, hi = GetLineObjectCount() - 1, found = -1;
+        while (lo <= hi) {
+            const int mid = lo + (hi - lo) / 2;
+            if (holds(m_lines[static_cast<uint32_t>(mid)])) {
+                found = mid;
+                lo = mid + 1;
+            } else {
+                hi = mid - 1;
+            }
+        }
+        return found;
+    }
     // End of the last line: the document length the lines were laid out for.
     int LaidOutLength() const;
     // First line at or after from that is ended, else the last line.

@@ -13,9 +13,6 @@
 // the cursor blink are off. Layout is complete when the main loop has nothing pending.
 class CGtkWorkloads : public IWorkloads {
 public:
-    static constexpr int kWidth = 600;
-    static constexpr int kHeight = 400;
-
     // fontFamily (UTF-8) and fontPixels: the font the text view uses.
     CGtkWorkloads(std::string fontFamily, int fontPixels);
     ~CGtkWorkloads() override;

@@ -262,6 +262,16 @@ BOOL CCairoCanvas::DrawImage(IXImage* image, const RECT* dest) {
     return TRUE;
 }
 
+void CCairoCanvas::DrawPicturePart(cairo_surface_t* source, const RECT* dest, int srcX, int srcY,
+                                   int cx, int cy) {
+    // The whole picture lies at dest; its part (srcX, srcY, cx, cy) lands at the same offset.
+    const SBox limit = BoxOf(*dest).Intersect({0, 0, m_width, m_height});
+    Blit(Cr(), source, SurfaceWidth(source), SurfaceHeight(source), limit,
+         static_cast<int>(std::clamp<int64_t>(int64_t(dest->left) + srcX, INT32_MIN, INT32_MAX)),
+         static_cast<int>(std::clamp<int64_t>(int64_t(dest->top) + srcY, INT32_MIN, INT32_MAX)), cx,
+         cy, srcX, srcY, false);
+}
+
 BOOL CCairoCanvas::DrawImagePart(IXImage* image, const RECT* dest, int srcX, int srcY, int cx,
                                  int cy) {
     auto* picture = dynamic_cast<CPixbufImage*>(image);
@@ -270,11 +280,7 @@ BOOL CCairoCanvas::DrawImagePart(IXImage* image, const RECT* dest, int srcX, int
     cairo_surface_t* source = picture->OpaqueSurface();
     if (!source)
         return FALSE;
-    const SBox limit = BoxOf(*dest).Intersect({0, 0, m_width, m_height});
-    Blit(Cr(), source, SurfaceWidth(source), SurfaceHeight(source), limit,
-         static_cast<int>(std::clamp<int64_t>(int64_t(dest->left) + srcX, INT32_MIN, INT32_MAX)),
-         static_cast<int>(std::clamp<int64_t>(int64_t(dest->top) + srcY, INT32_MIN, INT32_MAX)), cx,
-         cy, srcX, srcY, false);
+    DrawPicturePart(source, dest, srcX, srcY, cx, cy);
     return TRUE;
 }
 
@@ -293,11 +299,7 @@ BOOL CCairoCanvas::DrawImageBlend(IXImage* image, const RECT* dest, int srcX, in
     }
     if (!source)
         return FALSE;
-    const SBox limit = BoxOf(*dest).Intersect({0, 0, m_width, m_height});
-    Blit(Cr(), source, SurfaceWidth(source), SurfaceHeight(source), limit,
-         static_cast<int>(std::clamp<int64_t>(int64_t(dest->left) + srcX, INT32_MIN, INT32_MAX)),
-         static_cast<int>(std::clamp<int64_t>(int64_t(dest->top) + srcY, INT32_MIN, INT32_MAX)), cx,
-         cy, srcX, srcY, false);
+    DrawPicturePart(source, dest, srcX, srcY, cx, cy);
     return TRUE;
 }
 

@@ -72,6 +72,9 @@ public:
     void AssertValid() const;
 
 private:
+    // Draws part (srcX, srcY, cx, cy) of a picture surface whose whole lies at dest.
+    void DrawPicturePart(cairo_surface_t* source, const RECT* dest, int srcX, int srcY, int cx,
+                         int cy);
     // The context drawing on m_surface, renewed when it is in an error state; null
     // without a surface.
     cairo_t* Cr();
