@@ -9,6 +9,9 @@ install(TARGETS zarnied EXPORT ZarniEditorTargets
 # Headers keep their folder layout under include/zarni, so the umbrella header and
 # the headers it pulls in resolve the same way installed as in the source tree.
 foreach(folder IN LISTS ZARNI_FOLDERS)
+    if(folder STREQUAL "include")
+        continue()
+    endif()
     install(DIRECTORY ${PROJECT_SOURCE_DIR}/${folder}/
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zarni/${folder}
         FILES_MATCHING PATTERN "*.h"

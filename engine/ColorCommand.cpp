@@ -1,8 +1,8 @@
 // Colouring a range and restoring the replaced colour runs.
 #include "engine/ColorCommand.h"
 
-#include "engine/Editor.h"
-#include "engine/RedrawSwitch.h"
+#include "engine/EditTarget.h"
+#include "model/RedrawSwitch.h"
 #include "format/ColorInfo.h"
 #include "format/FormatInfo.h"
 

@@ -3,7 +3,7 @@
 
 #include "platform/base/WinTypes.h"
 
-class IEditor;
+class IEditTarget;
 
 // Every command holds its target root (not owned) and fails from Do and Undo while it has
 // none. Do also serves as redo. Commands are given back through Destroy.
@@ -13,7 +13,7 @@ public:
     virtual ICommand* Clone() = 0;
     virtual void Destroy() = 0;
     // A null root is ignored (the old target stays).
-    virtual void SetTarget(IEditor* root) = 0;
+    virtual void SetTarget(IEditTarget* root) = 0;
     virtual BOOL Do() = 0;
     virtual BOOL Undo() = 0;
 

@@ -7,12 +7,12 @@ class CCommandBase : public ICommand {
 public:
     void Destroy() override { delete this; }
     // A null root is ignored (the old target stays).
-    void SetTarget(IEditor* root) override {
+    void SetTarget(IEditTarget* root) override {
         if (root != nullptr)
             m_target = root;
     }
-    IEditor* GetTarget() const { return m_target; }
+    IEditTarget* GetTarget() const { return m_target; }
 
 protected:
-    IEditor* m_target = nullptr;  // not owned
+    IEditTarget* m_target = nullptr;  // not owned
 };

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "engine/CommandBase.h"
-#include "model/ZarniArray.h"
+#include "core/ZarniArray.h"
 
 // Do runs the commands in list order, Undo in reverse order; each stops at the first
 // failure and leaves what already ran as it is. The composite owns its commands.

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "engine/Editor.h"
+#include "engine/EditTarget.h"
 #include "engine/Modifier.h"
 #include "engine/Selector.h"
 #include "format/FormatInfo.h"

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "engine/CommandBase.h"
-#include "model/Range.h"
+#include "core/Range.h"
 
 class CDoc;
 class CFormatInfo;

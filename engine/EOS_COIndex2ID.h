@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "model/DocOutputStream.h"
-#include "model/ZarniArray.h"
+#include "core/ZarniArray.h"
 #include "objects/ZarniUUID.h"
 
 // One object of the streamed range: its unit position and its id.

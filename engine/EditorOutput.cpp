@@ -1,7 +1,7 @@
 // CEditorOutput: reads the current selection out through a caller's stream.
 #include "engine/EditorOutput.h"
 
-#include "engine/Editor.h"
+#include "engine/EditTarget.h"
 #include "engine/Selector.h"
 #include "model/Doc.h"
 

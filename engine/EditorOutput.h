@@ -2,17 +2,17 @@
 #pragma once
 
 class IDocOutputStream;
-class IEditor;
+class IEditTarget;
 
 class CEditorOutput {
 public:
     // The root is not owned and must outlive this object; null is allowed.
-    explicit CEditorOutput(IEditor* editor) : m_editor(editor) {}
+    explicit CEditorOutput(IEditTarget* editor) : m_editor(editor) {}
 
     // False for a null stream, or when there is no root, selector or document; otherwise
     // the document's output of the selection into stream, true when it succeeded.
     bool Get(IDocOutputStream* stream) const;
 
 private:
-    IEditor* m_editor;  // not owned
+    IEditTarget* m_editor;  // not owned
 };

@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "engine/Editor.h"
-#include "engine/RedrawSwitch.h"
+#include "engine/EditTarget.h"
+#include "model/RedrawSwitch.h"
 #include "format/FontInfo.h"
 #include "format/FormatInfo.h"
 

@@ -6,8 +6,8 @@
 #include "engine/SavedRuns.h"
 #include "format/FormatOutputStream.h"
 #include "format/SAttrStick.h"
-#include "model/Range.h"
-#include "model/ZarniArray.h"
+#include "core/Range.h"
+#include "core/ZarniArray.h"
 #include "platform/base/WinTypes.h"
 
 class CColorInfo;

@@ -1,7 +1,7 @@
 // Insertion at the insertion position.
 #include "engine/Inputer.h"
 
-#include "engine/Editor.h"
+#include "engine/EditTarget.h"
 #include "engine/Selector.h"
 #include "model/Doc.h"
 #include "objects/CompressStoreObj.h"

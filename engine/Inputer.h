@@ -3,7 +3,7 @@
 
 #include "platform/base/String.h"
 
-class IEditor;
+class IEditTarget;
 class ICompressStoreObj;
 
 // Short-lived: a command makes one, calls one operation and drops it. Every operation
@@ -11,7 +11,7 @@ class ICompressStoreObj;
 // and on success moves the selection past what was inserted.
 class CInputer {
 public:
-    explicit CInputer(IEditor* editor) : m_editor(editor) {}
+    explicit CInputer(IEditTarget* editor) : m_editor(editor) {}
     virtual ~CInputer() = default;
 
     // Inserts the object's id (the object must be in the shared store); 1 or 0.
@@ -22,5 +22,5 @@ public:
     virtual int Feed(char c);
 
 private:
-    IEditor* m_editor;  // not owned
+    IEditTarget* m_editor;  // not owned
 };

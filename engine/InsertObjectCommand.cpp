@@ -1,7 +1,7 @@
 // Inserting an object of the shared store and deleting it again on undo.
 #include "engine/InsertObjectCommand.h"
 
-#include "engine/Editor.h"
+#include "engine/EditTarget.h"
 #include "engine/Inputer.h"
 #include "engine/Modifier.h"
 #include "engine/Selector.h"

@@ -2,7 +2,7 @@
 #include "engine/InsertTextCommand.h"
 
 #include "engine/EOS_IgnoreCO.h"
-#include "engine/Editor.h"
+#include "engine/EditTarget.h"
 #include "engine/Inputer.h"
 #include "engine/Modifier.h"
 #include "engine/Selector.h"

@@ -1,15 +1,14 @@
 // Deletion of the selection.
 #include "engine/Modifier.h"
 
-#include "engine/Editor.h"
+#include "engine/EditTarget.h"
 #include "engine/Selector.h"
 #include "model/Doc.h"
-#include "view/Caret.h"
 
 BOOL CModifier::Delete() {
     ISelector* sel = m_editor ? m_editor->GetSelector() : nullptr;
     IDoc* doc = m_editor ? m_editor->GetDocument() : nullptr;
-    CCaret* caret = m_editor ? m_editor->GetCaret() : nullptr;
+    ICaretPlacer* caret = m_editor ? m_editor->GetCaretPlacer() : nullptr;
     if (!sel || !doc || !caret)
         return FALSE;
     const CRange range = sel->GetSel();
@@ -18,6 +17,6 @@ BOOL CModifier::Delete() {
     if (!doc->Delete(range.home, range.end - range.home))
         return FALSE;
     sel->SetInsertPos(range.home);
-    caret->SetCaretByPos(range.home - 1, TRUE);
+    caret->PlaceCaret(range.home - 1, TRUE);
     return TRUE;
 }

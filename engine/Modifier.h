@@ -3,11 +3,11 @@
 
 #include "platform/base/WinTypes.h"
 
-class IEditor;
+class IEditTarget;
 
 class CModifier {
 public:
-    explicit CModifier(IEditor* editor) : m_editor(editor) {}
+    explicit CModifier(IEditTarget* editor) : m_editor(editor) {}
 
     // Deletes the selection and collapses it at its home, with the caret standing after
     // the unit before it. 0 when the selection is empty or the selector, the document or
@@ -15,5 +15,5 @@ public:
     BOOL Delete();
 
 private:
-    IEditor* m_editor;  // not owned
+    IEditTarget* m_editor;  // not owned
 };

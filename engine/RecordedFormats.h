@@ -3,7 +3,7 @@
 #pragma once
 
 #include "format/FIOS_Sects.h"
-#include "model/Range.h"
+#include "core/Range.h"
 
 class CFormatInfo;
 

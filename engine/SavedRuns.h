@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "format/SAttrStick.h"
-#include "model/ZarniArray.h"
+#include "core/ZarniArray.h"
 #include "objects/CompressStoreObj.h"
 
 class CSavedRuns {

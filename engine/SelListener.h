@@ -1,7 +1,7 @@
 // ISelListener: receiver of the selection's changes.
 #pragma once
 
-#include "model/Range.h"
+#include "core/Range.h"
 
 class ISelListener {
 public:

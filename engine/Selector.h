@@ -2,8 +2,8 @@
 #pragma once
 
 #include "engine/SelListener.h"
-#include "model/Range.h"
-#include "model/ZarniArray.h"
+#include "core/Range.h"
+#include "core/ZarniArray.h"
 
 class ISelector {
 public:

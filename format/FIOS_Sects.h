@@ -5,7 +5,7 @@
 
 #include "format/FormatOutputStream.h"
 #include "format/SAttrStick.h"
-#include "model/ZarniArray.h"
+#include "core/ZarniArray.h"
 
 class CFontInfo;
 class CColorInfo;

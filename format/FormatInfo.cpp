@@ -8,7 +8,7 @@
 
 #include "format/FormatOutputStream.h"
 #include "model/Doc.h"
-#include "model/ZarniArray.h"
+#include "core/ZarniArray.h"
 #include "platform/base/StockObjects.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "format/SAttrStick.h"
 #include "model/DocListener.h"
 #include "model/DocListeners.h"
-#include "model/Range.h"
+#include "core/Range.h"
 
 class IDoc;
 class IFormatOutputStream;

@@ -1,7 +1,7 @@
 // IFormatOutputStream and IMixtureOutputStream: the receivers of a format store's output.
 #pragma once
 
-#include "model/Range.h"
+#include "core/Range.h"
 
 class CFontInfo;
 class CColorInfo;

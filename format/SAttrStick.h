@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <map>
 
-#include "format/ColorStick.h"
-#include "model/Range.h"
-#include "model/ZarniArray.h"
+#include "model/ColorStick.h"
+#include "core/Range.h"
+#include "core/ZarniArray.h"
 #include "objects/ZarniUUID.h"
 
 class ICompressStoreObj;

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "model/ZarniArray.h"
+#include "core/ZarniArray.h"
 #include "objects/ZarniUUID.h"
 
 struct COPosEntry {

@@ -6,7 +6,7 @@
 
 #include "model/COPosTable.h"
 #include "model/DocListeners.h"
-#include "model/Range.h"
+#include "core/Range.h"
 #include "model/WordString.h"
 #include "objects/ZarniUUID.h"
 #include "platform/base/String.h"

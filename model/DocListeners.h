@@ -2,7 +2,7 @@
 #pragma once
 
 #include "model/DocListener.h"
-#include "model/ZarniArray.h"
+#include "core/ZarniArray.h"
 
 // Does not own its listeners. Itself a listener of priority 0 that calls each member in
 // list order; the count is re-read at every step, so a listener appended during a

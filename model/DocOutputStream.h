@@ -1,7 +1,7 @@
 // IDocOutputStream: the visitor through which document content is read out.
 #pragma once
 
-#include "model/Range.h"
+#include "core/Range.h"
 #include "platform/base/String.h"
 
 class ICompressStoreObj;

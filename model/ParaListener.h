@@ -1,7 +1,7 @@
 // IParaListener: receiver of paragraph-attribute changes.
 #pragma once
 
-#include "model/Range.h"
+#include "core/Range.h"
 
 class IParaListener {
 public:

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "model/ParaListener.h"
-#include "model/ZarniArray.h"
+#include "core/ZarniArray.h"
 
 // Does not own its listeners. Itself a listener of priority 0 that calls each member in
 // list order; the count is re-read at every step, so a member removed or added during a

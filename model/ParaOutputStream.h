@@ -1,7 +1,7 @@
 // IParaOutputStream: the visitor through which paragraph attributes are read out.
 #pragma once
 
-#include "model/Range.h"
+#include "core/Range.h"
 #include "model/ZarniParaInfo.h"
 
 // The paragraph store calls PutParaInfo once per piece, in position order; the pieces tile

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "model/ZarniArray.h"
+#include "core/ZarniArray.h"
 #include "platform/base/String.h"
 
 // The unit that stands for an embedded complex object in the document.

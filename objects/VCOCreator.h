@@ -1,7 +1,7 @@
 // IVCOCreator: makes empty objects of the classes it knows, by class id.
 #pragma once
 
-#include "model/ZarniArray.h"
+#include "core/ZarniArray.h"
 #include "objects/ZarniUUID.h"
 
 class ICompressStoreObj;

@@ -1,7 +1,7 @@
 // ICaretListener and CCaret: the insertion caret of the editor view and who is told where it is.
 #pragma once
 
-#include "model/ZarniArray.h"
+#include "core/ZarniArray.h"
 #include "platform/base/Geometry.h"
 #include "platform/base/WinTypes.h"
 

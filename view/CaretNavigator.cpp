@@ -5,23 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "engine/Editor.h"
-#include "engine/Selector.h"
 #include "view/Caret.h"
 #include "view/EditorView.h"
+#include "view/ViewHost.h"
 #include "view/Line.h"
-
-CCaretNavigator::CCaretNavigator(CEditorView* view)
-    : m_view(view),
-      m_selector(view && view->GetEditor() ? view->GetEditor()->GetSelector() : nullptr) {
-    if (m_selector)
-        m_selector->AddListener(this);
-}
-
-CCaretNavigator::~CCaretNavigator() {
-    if (m_selector)
-        m_selector->RemoveListener(this);
-}
 
 CCaret* CCaretNavigator::Caret() const {
     return m_view ? m_view->GetCaret() : nullptr;
@@ -35,7 +22,10 @@ int CCaretNavigator::LineEnd(int line) const {
     return object && object->IsEnded() && count > 0 ? count - 1 : count;
 }
 
-void CCaretNavigator::N_SelChanging(const CRange&, const CRange&) {}
+CRange CCaretNavigator::Selection() const {
+    IViewHost* host = m_view ? m_view->GetHost() : nullptr;
+    return host ? host->GetSelection() : CRange();
+}
 
 void CCaretNavigator::N_SelChanged(const CRange&, const CRange& newSel) {
     CCaret* caret = Caret();
@@ -60,7 +50,8 @@ void CCaretNavigator::N_SelChanged(const CRange&, const CRange& newSel) {
 template <class F>
 void CCaretNavigator::Move(BOOL extend, EMove kind, F place) {
     CCaret* caret = Caret();
-    if (!caret || !m_selector)
+    IViewHost* host = m_view ? m_view->GetHost() : nullptr;
+    if (!caret || !host)
         return;
     if (extend && m_anchor < 0)
         m_anchor = caret->GetDocPos();
@@ -70,9 +61,9 @@ void CCaretNavigator::Move(BOOL extend, EMove kind, F place) {
     const int target = caret->GetDocPos();
     if (!extend) {
         m_anchor = -1;
-        m_selector->SetSel(CRange(target, target));
+        host->SetSelection(CRange(target, target));
     } else {
-        m_selector->SetSel(CRange(std::min(m_anchor, target), std::max(m_anchor, target)));
+        host->SetSelection(CRange(std::min(m_anchor, target), std::max(m_anchor, target)));
     }
 }
 
@@ -84,7 +75,7 @@ void CCaretNavigator::HitCaret(const CPoint& point) {
 }
 
 void CCaretNavigator::MoveLeft(BOOL extend) {
-    const CRange sel = m_selector ? m_selector->GetSel() : CRange();
+    const CRange sel = Selection();
     Move(extend, EMove::Horizontal, [&](CCaret& caret) {
         if (!extend && !sel.IsEmpty()) {
             caret.SetCaretByPos(sel.home - 1, TRUE);
@@ -101,7 +92,7 @@ void CCaretNavigator::MoveLeft(BOOL extend) {
 }
 
 void CCaretNavigator::MoveRight(BOOL extend) {
-    const CRange sel = m_selector ? m_selector->GetSel() : CRange();
+    const CRange sel = Selection();
     Move(extend, EMove::Horizontal, [&](CCaret& caret) {
         if (!extend && !sel.IsEmpty()) {
             // The selector does not know the document: never past its end.

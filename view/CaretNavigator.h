@@ -2,30 +2,27 @@
 // selection.
 #pragma once
 
-#include "engine/SelListener.h"
+#include "core/Range.h"
 #include "platform/base/Geometry.h"
 #include "platform/base/WinTypes.h"
 
 class CCaret;
 class CEditorView;
-class ISelector;
 
 // Every move places the caret on the editor view's lines and then sets the selection through
 // the selector: without extend it collapses at the caret, with extend it spans from the
 // anchor (where the caret stood when the first extending move began) to the caret.
-// As a selection listener it hides the caret over a non-empty selection and moves it to an
-// empty selection set by anyone else.
-class CCaretNavigator : public ISelListener {
+// Told of every selection change (by whoever holds both the selection and the view), it
+// hides the caret over a non-empty selection and moves it to an empty selection set by
+// anyone else.
+class CCaretNavigator {
 public:
-    // Registers with the root's selector, which must outlive the navigator (the root
-    // creates the selector before the view and destroys it after).
-    explicit CCaretNavigator(CEditorView* view);
-    virtual ~CCaretNavigator();
+    // Reads and sets the selection through the view's host.
+    explicit CCaretNavigator(CEditorView* view) : m_view(view) {}
     CCaretNavigator(const CCaretNavigator&) = delete;
     CCaretNavigator& operator=(const CCaretNavigator&) = delete;
 
-    void N_SelChanging(const CRange& oldSel, const CRange& newSel) override;
-    void N_SelChanged(const CRange& oldSel, const CRange& newSel) override;
+    void N_SelChanged(const CRange& oldSel, const CRange& newSel);
 
     // One unit left; collapses a selection at its start when not extending.
     void MoveLeft(BOOL extend);
@@ -70,8 +67,10 @@ private:
     template <class F>
     void Move(BOOL extend, EMove kind, F place);
 
-    CEditorView* m_view;    // owner
-    ISelector* m_selector;  // the root's, registered with; not owned
+    // The selection through the view's host; (0, 0) without one.
+    CRange Selection() const;
+
+    CEditorView* m_view;  // owner
     int m_anchor = -1;      // -1 or a document position
     int m_x = 0;            // remembered for vertical moves
 };

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "engine/Editor.h"
+#include "view/ViewHost.h"
 #include "format/FIOS_Mixture.h"
 #include "format/FormatInfo.h"
 #include "model/Doc.h"
@@ -43,7 +43,7 @@ int32_t ClampedEnd(int pos, int count) {
 
 }  // namespace
 
-CDetailStore::CDetailStore(IEditor* editor) : m_editor(editor) {}
+CDetailStore::CDetailStore(IViewHost* host) : m_host(host) {}
 
 int CDetailStore::Feed(const CLinePiece& piece) {
     const int n = piece.GetUnitCount();
@@ -62,7 +62,7 @@ void CDetailStore::Clear() {
 }
 
 int CDetailStore::DocLength() const {
-    IDoc* doc = m_editor ? m_editor->GetDocument() : nullptr;
+    IDoc* doc = m_host ? m_host->GetDocument() : nullptr;
     return doc ? doc->GetLength() : 0;
 }
 
@@ -70,7 +70,7 @@ bool CDetailStore::BuildInto(const CRange& r, CZarniArray<CDetailUnit>& out) {
     const uint32_t before = out.GetSize();
     CZarniArray<CDetailUnit>* outer = m_sink;
     m_sink = &out;
-    CLineBuilder::Instance().Build(m_editor, r, this);
+    CLineBuilder::Instance().Build(m_host, r, this);
     m_sink = outer;
     return out.GetSize() - before == static_cast<uint32_t>(r.Length());
 }
@@ -179,7 +179,7 @@ void CDetailStore::Remeasure(const CRange& r) {
 
 void CDetailStore::RebuildRuns() {
     m_runs.clear();
-    CFormatInfo* formats = m_editor ? m_editor->GetFormatInfo() : nullptr;
+    CFormatInfo* formats = m_host ? m_host->GetFormatInfo() : nullptr;
     if (IsEmpty() || formats == nullptr)
         return;
     FIOS_Mixture mixture;

@@ -6,13 +6,13 @@
 
 #include "format/ColorInfo.h"
 #include "format/FontInfo.h"
-#include "model/Range.h"
-#include "model/ZarniArray.h"
+#include "core/Range.h"
+#include "core/ZarniArray.h"
 #include "objects/ZarniUUID.h"
 #include "platform/base/Geometry.h"
 #include "view/LineConsumer.h"
 
-class IEditor;
+class IViewHost;
 class ICompressStoreObj;
 
 // One cached unit: the unit, its cell size and its object (null for text).
@@ -39,7 +39,7 @@ class CDetailStore : public ILineConsumer {
 public:
     static constexpr const char* kRefreshMessage = "cdetatilstore::refresh";
 
-    explicit CDetailStore(IEditor* editor);
+    explicit CDetailStore(IViewHost* host);
     ~CDetailStore() override = default;
     CDetailStore(const CDetailStore&) = delete;
     CDetailStore& operator=(const CDetailStore&) = delete;
@@ -93,7 +93,7 @@ private:
     void RebuildRuns();
     int DocLength() const;
 
-    IEditor* m_editor;  // not owned
+    IViewHost* m_host;  // not owned
     int32_t m_home = 0;
     CZarniArray<CDetailUnit> m_units;  // one per position of the window
     std::vector<CDetailRun> m_runs;

@@ -3,9 +3,7 @@
 
 #include <algorithm>
 
-#include "engine/Editor.h"
-#include "engine/SelHighlight.h"
-#include "engine/Selector.h"
+#include "view/ViewHost.h"
 #include "format/ColorInfo.h"
 #include "format/FontInfo.h"
 #include "format/FormatInfo.h"
@@ -112,48 +110,48 @@ public:
     CParaPart m_para;
 };
 
-CEditorView::CEditorView(IEditor* editor)
-    : m_editor(editor),
-      m_store(editor),
+CEditorView::CEditorView(IViewHost* host)
+    : m_host(host),
+      m_store(host),
       m_caret(new CCaret(this)),
       m_docFollower(new CDocFollower(*this)),
       m_formatFollower(new CFormatFollower(*this)),
       m_paraFollower(new CParaFollower(*this)),
       m_batcher(new CBatcher(*this)) {
     m_navigator.reset(new CCaretNavigator(this));
-    if (!m_editor)
+    if (!m_host)
         return;
-    if (CEditorListeners* listeners = m_editor->GetEditorListeners())
+    if (CEditorListeners* listeners = m_host->GetEditorListeners())
         listeners->Add(this);
-    if (CParagraph* paragraph = m_editor->GetParagraph()) {
+    if (CParagraph* paragraph = m_host->GetParagraph()) {
         paragraph->AddParaListener(m_paraFollower.get());
         paragraph->AddParaListener(&m_batcher->m_para);
     }
-    if (IDoc* doc = m_editor->GetDocument()) {
+    if (IDoc* doc = m_host->GetDocument()) {
         doc->AddListener(m_docFollower.get());
         doc->AddListener(&m_batcher->m_doc);
     }
-    if (CFormatInfo* formats = m_editor->GetFormatInfo()) {
+    if (CFormatInfo* formats = m_host->GetFormatInfo()) {
         formats->AddFormatListener(m_formatFollower.get());
         formats->AddFormatListener(&m_batcher->m_format);
     }
 }
 
 CEditorView::~CEditorView() {
-    if (m_editor) {
-        if (CFormatInfo* formats = m_editor->GetFormatInfo()) {
+    if (m_host) {
+        if (CFormatInfo* formats = m_host->GetFormatInfo()) {
             formats->DeleteFormatListener(&m_batcher->m_format);
             formats->DeleteFormatListener(m_formatFollower.get());
         }
-        if (IDoc* doc = m_editor->GetDocument()) {
+        if (IDoc* doc = m_host->GetDocument()) {
             doc->DeleteListener(&m_batcher->m_doc);
             doc->DeleteListener(m_docFollower.get());
         }
-        if (CParagraph* paragraph = m_editor->GetParagraph()) {
+        if (CParagraph* paragraph = m_host->GetParagraph()) {
             paragraph->DeleteParaListener(&m_batcher->m_para);
             paragraph->DeleteParaListener(m_paraFollower.get());
         }
-        if (CEditorListeners* listeners = m_editor->GetEditorListeners())
+        if (CEditorListeners* listeners = m_host->GetEditorListeners())
             listeners->Remove(this);
     }
     m_navigator.reset();
@@ -489,11 +487,7 @@ void CEditorView::Draw(IXCanvas* canvas, const CRect& rect) {
     std::unique_ptr<IXBrush, XReleaser> brush(XCreateBrush());
     if (!font || !brush)
         return;
-    CRange selection;
-    ISelector* selector = m_editor ? m_editor->GetSelector() : nullptr;
-    CSelHighlight* highlight = m_editor ? m_editor->GetSelHighlight() : nullptr;
-    if (selector && highlight && highlight->IsShown())
-        selection = selector->GetSel();
+    const CRange selection = m_host ? m_host->GetHighlightedSelection() : CRange();
     const RECT clip = rect;
     canvas->SetClip(&clip);
     CLinePainter painter(canvas, rect, font.get(), brush.get());

@@ -4,17 +4,17 @@
 
 #include <memory>
 
-#include "engine/EditorListeners.h"
+#include "model/EditorListeners.h"
 #include "model/DocListener.h"
 #include "model/ParaListener.h"
-#include "model/ZarniArray.h"
+#include "core/ZarniArray.h"
 #include "view/Caret.h"
 #include "view/HitInfo.h"
 #include "view/Layer.h"
 #include "view/LayerListeners.h"
 #include "view/ViewStore.h"
 
-class IEditor;
+class IViewHost;
 class ICompressStoreObj;
 class CCaretNavigator;
 
@@ -39,12 +39,12 @@ class CEditorView : public ILayer, public IEditorListener {
 public:
     static const char* const kName;  // "__view"
 
-    explicit CEditorView(IEditor* editor);
+    explicit CEditorView(IViewHost* host);
     virtual ~CEditorView();
     CEditorView(const CEditorView&) = delete;
     CEditorView& operator=(const CEditorView&) = delete;
 
-    IEditor* GetEditor() const { return m_editor; }
+    IViewHost* GetHost() const { return m_host; }
     CCaret* GetCaret() const { return m_caret.get(); }
     CCaretNavigator* GetNavigator() const { return m_navigator.get(); }
     CViewStore& GetStore() { return m_store; }
@@ -114,7 +114,7 @@ private:
     void FlushBatch();
     void AddToBatch(const CRect& layerRect);
 
-    IEditor* m_editor;  // not owned
+    IViewHost* m_host;  // not owned
     CViewStore m_store;
     std::unique_ptr<CCaret> m_caret;
     std::unique_ptr<CCaretNavigator> m_navigator;

@@ -1,7 +1,7 @@
 // zarni::CLayerListeners: a layer's list of listeners, itself a listener that forwards.
 #pragma once
 
-#include "model/ZarniArray.h"
+#include "core/ZarniArray.h"
 #include "view/Layer.h"
 
 namespace zarni {

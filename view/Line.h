@@ -1,7 +1,7 @@
 // ILine: one laid-out line of the view, holding its document range and its rectangle.
 #pragma once
 
-#include "model/Range.h"
+#include "core/Range.h"
 #include "platform/base/Geometry.h"
 #include "platform/base/WinTypes.h"
 

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "engine/Editor.h"
+#include "view/ViewHost.h"
 #include "format/FIOS_Mixture.h"
 #include "format/FormatInfo.h"
 #include "model/Delimiters.h"
@@ -18,23 +18,23 @@ CLineBuilder& CLineBuilder::Instance() {
     return builder;
 }
 
-void CLineBuilder::Build(IEditor* editor, const CRange& range, ILineConsumer* consumer) {
-    if (editor == nullptr || consumer == nullptr || editor->GetDocument() == nullptr)
+void CLineBuilder::Build(IViewHost* host, const CRange& range, ILineConsumer* consumer) {
+    if (host == nullptr || consumer == nullptr || host->GetDocument() == nullptr)
         return;
-    const int length = editor->GetDocument()->GetLength();
+    const int length = host->GetDocument()->GetLength();
     const CRange clipped(std::max(range.home, 0), std::min(range.end, length));
     if (clipped.IsEmpty())
         return;
 
     const CBuildState outer = m_state;
     m_state = CBuildState();
-    m_state.editor = editor;
+    m_state.host = host;
     m_state.consumer = consumer;
     m_state.next = clipped.home;
     m_state.end = clipped.end;
     m_state.font = DefaultFont();
 
-    if (CFormatInfo* formats = editor->GetFormatInfo()) {
+    if (CFormatInfo* formats = host->GetFormatInfo()) {
         FIOS_Mixture mixture;
         formats->Output(&mixture, clipped);
         mixture.Output(this);
@@ -64,7 +64,7 @@ void CLineBuilder::OutputRange(const CRange& r) {
     const CRange owed(std::max(r.home, m_state.next), std::min(r.end, m_state.end));
     if (owed.IsEmpty())
         return;
-    m_state.editor->GetDocument()->Output(this, owed);
+    m_state.host->GetDocument()->Output(this, owed);
     FillTo(owed.end);
 }
 
@@ -143,6 +143,6 @@ bool CLineBuilder::Emit(const CLinePiece& piece) {
 }
 
 CFontInfo CLineBuilder::DefaultFont() const {
-    CFormatInfo* formats = m_state.editor ? m_state.editor->GetFormatInfo() : nullptr;
+    CFormatInfo* formats = m_state.host ? m_state.host->GetFormatInfo() : nullptr;
     return formats ? formats->GetDefaultFont() : CFontInfo();
 }

@@ -4,9 +4,9 @@
 #include "format/FontInfo.h"
 #include "format/FormatOutputStream.h"
 #include "model/DocOutputStream.h"
-#include "model/Range.h"
+#include "core/Range.h"
 
-class IEditor;
+class IViewHost;
 class ILineConsumer;
 class CLinePiece;
 class CWordString;
@@ -27,10 +27,10 @@ public:
 
     static CLineBuilder& Instance();
 
-    // Nothing for a null editor, a null consumer or a range that is empty once clipped to
+    // Nothing for a null host, a null consumer or a range that is empty once clipped to
     // the document; otherwise streams the range and ends with the consumer's EndBuild.
     // Builds may nest (a consumer may build from inside Feed).
-    void Build(IEditor* editor, const CRange& range, ILineConsumer* consumer);
+    void Build(IViewHost* host, const CRange& range, ILineConsumer* consumer);
 
     // One run of constant font and colour: its text and objects go to the consumer.
     int PutMixture(const CMixtureInfo& info) override;
@@ -47,7 +47,7 @@ private:
 
     // The state of one build.
     struct CBuildState {
-        IEditor* editor = nullptr;
+        IViewHost* host = nullptr;
         ILineConsumer* consumer = nullptr;
         CFontInfo font;  // copy of the current run's font
         int next = 0;    // the next position the consumer is owed

@@ -1,17 +1,17 @@
 // Layer stack, composition and reporting to the host window.
 #include "view/MultilayerView.h"
 
-#include "engine/Editor.h"
-#include "engine/UiTexts.h"
+#include "view/ViewHost.h"
+#include "core/UiTexts.h"
 #include "platform/ui/WinUser.h"
 
-CMultilayerView::CMultilayerView(IEditor* editor)
-    : m_editor(editor), m_editorView(new CEditorView(editor)) {
+CMultilayerView::CMultilayerView(IViewHost* host)
+    : m_host(host), m_editorView(new CEditorView(host)) {
     CBackgroundLayer* background = new CBackgroundLayer();
     m_background = background;
     m_builtinBackground = true;
     m_editorView->AddSizeListener(this);
-    if (CRedrawSwitch* redraw = editor ? editor->GetRedrawSwitch() : nullptr) {
+    if (CRedrawSwitch* redraw = host ? host->GetRedrawSwitch() : nullptr) {
         redraw->AddListener(this);
     }
     AddLayer(m_background);
@@ -19,7 +19,7 @@ CMultilayerView::CMultilayerView(IEditor* editor)
 }
 
 CMultilayerView::~CMultilayerView() {
-    if (CRedrawSwitch* redraw = m_editor ? m_editor->GetRedrawSwitch() : nullptr) {
+    if (CRedrawSwitch* redraw = m_host ? m_host->GetRedrawSwitch() : nullptr) {
         redraw->RemoveListener(this);
     }
     for (int i = static_cast<int>(m_layers.GetSize()) - 1; i >= 0; --i) {

@@ -5,8 +5,8 @@
 #include <set>
 #include <string>
 
-#include "engine/RedrawSwitch.h"
-#include "model/ZarniArray.h"
+#include "model/RedrawSwitch.h"
+#include "core/ZarniArray.h"
 #include "platform/graphics/Morla.h"
 #include "view/BackgroundLayer.h"
 #include "view/EditorView.h"
@@ -14,7 +14,7 @@
 #include "view/LayerOrder.h"
 #include "view/MultilayerViewListener.h"
 
-class IEditor;
+class IViewHost;
 class IVisible;
 
 // Owns the built-in background ("__background") and the editor view ("__view"); host
@@ -24,7 +24,7 @@ class IVisible;
 // and nothing reaches the host.
 class CMultilayerView : public ILayerListener, public IRedrawListener, public IViewSizeListener {
 public:
-    explicit CMultilayerView(IEditor* editor);
+    explicit CMultilayerView(IViewHost* host);
     virtual ~CMultilayerView();
     CMultilayerView(const CMultilayerView&) = delete;
     CMultilayerView& operator=(const CMultilayerView&) = delete;
@@ -85,7 +85,7 @@ private:
     void RemoveAt(int index);
     int OrderOf(ILayer* layer);
 
-    IEditor* m_editor;  // not owned
+    IViewHost* m_host;  // not owned
     std::unique_ptr<CEditorView> m_editorView;
     ILayer* m_background = nullptr;  // the built-in one is owned while m_builtinBackground
     bool m_builtinBackground = false;

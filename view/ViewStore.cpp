@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "engine/Editor.h"
+#include "view/ViewHost.h"
 #include "model/Doc.h"
 #include "model/Paragraph.h"
 #include "model/ZarniParaInfo.h"
@@ -15,7 +15,7 @@
 #include "view/LinePiece.h"
 #include "view/UnwrappedLine.h"
 
-CViewStore::CViewStore(IEditor* editor) : m_editor(editor), m_detail(editor) {
+CViewStore::CViewStore(IViewHost* host) : m_host(host), m_detail(host) {
     CreateLine(0, 0, CPoint(0, 0));
 }
 
@@ -24,7 +24,7 @@ CViewStore::~CViewStore() {
 }
 
 int CViewStore::DocLength() const {
-    IDoc* doc = m_editor ? m_editor->GetDocument() : nullptr;
+    IDoc* doc = m_host ? m_host->GetDocument() : nullptr;
     return doc ? doc->GetLength() : 0;
 }
 
@@ -40,7 +40,7 @@ ILine* CViewStore::GetLine(int i) const {
 
 ILine* CViewStore::CreateLine(int width, int start, const CPoint& origin) {
     zarni::CZarniParaInfo info;
-    if (CParagraph* paragraph = m_editor ? m_editor->GetParagraph() : nullptr)
+    if (CParagraph* paragraph = m_host ? m_host->GetParagraph() : nullptr)
         info = paragraph->GetParaInfo(start);
     ILine* line;
     if (m_mode == 0) {
@@ -111,7 +111,7 @@ void CViewStore::RebuildAll() {
     m_posDelta = 0;
     m_detail.Clear();
     CreateLine(m_size.cx, 0, CPoint(0, 0));
-    CLineBuilder::Instance().Build(m_editor, CRange(0, DocLength()), this);
+    CLineBuilder::Instance().Build(m_host, CRange(0, DocLength()), this);
     m_firstChanged = 0;
 }
 
@@ -128,7 +128,7 @@ void CViewStore::Relayout(int first, int last, int posDelta) {
         CreateLine(m_size.cx, 0, CPoint(0, 0));
     m_posDelta = posDelta;
     m_shiftPending = true;
-    CLineBuilder::Instance().Build(m_editor, CRange(home, end), this);
+    CLineBuilder::Instance().Build(m_host, CRange(home, end), this);
     // An empty stretch builds nothing and so never reaches EndBuild.
     ApplyPendingDeltas();
 }

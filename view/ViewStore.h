@@ -3,14 +3,14 @@
 
 #include <cstdint>
 
-#include "model/Range.h"
-#include "model/ZarniArray.h"
+#include "core/Range.h"
+#include "core/ZarniArray.h"
 #include "platform/base/Geometry.h"
 #include "platform/base/WinTypes.h"
 #include "view/DetailStore.h"
 #include "view/LineConsumer.h"
 
-class IEditor;
+class IViewHost;
 class ILine;
 
 // Owns the lines (in document order, contiguous in positions and stacked without gaps from
@@ -32,7 +32,7 @@ public:
 
     // Starts with one empty line at position 0, origin (0, 0), wrap mode, auto-scroll on,
     // view size 0 x 0 (layout stopped until SetSize gives a width).
-    explicit CViewStore(IEditor* editor);
+    explicit CViewStore(IViewHost* host);
     ~CViewStore() override;
     CViewStore(const CViewStore&) = delete;
     CViewStore& operator=(const CViewStore&) = delete;
@@ -156,7 +156,7 @@ private:
     void ApplyPendingDeltas();
     void FollowWithDetail();
 
-    IEditor* m_editor;            // not owned
+    IViewHost* m_host;            // not owned
     CZarniArray<ILine*> m_lines;  // owned
     int m_current = -1;           // the line being filled
     CRect m_viewPort;             // the view port in content coordinates

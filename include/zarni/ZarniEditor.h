@@ -13,9 +13,9 @@
 #include "model/ParaListener.h"
 #include "model/ParaOutputStream.h"
 #include "model/Paragraph.h"
-#include "model/Range.h"
+#include "core/Range.h"
 #include "model/WordString.h"
-#include "model/ZarniArray.h"
+#include "core/ZarniArray.h"
 #include "model/ZarniParaInfo.h"
 
 #include "format/ColorInfo.h"
@@ -36,7 +36,7 @@
 #include "objects/VCOCreator.h"
 #include "objects/ZarniUUID.h"
 
-#include "engine/EditorInterface.h"
+#include "editor/EditorInterface.h"
 #include "platform/graphics/Morla.h"
 #include "view/EditorView.h"
 #include "view/MultilayerView.h"

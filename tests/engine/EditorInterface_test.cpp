@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "engine/EditorInterface.h"
-#include "engine/EditorListeners.h"
-#include "engine/RedrawSwitch.h"
-#include "engine/SelHighlight.h"
+#include "editor/EditorInterface.h"
+#include "model/EditorListeners.h"
+#include "model/RedrawSwitch.h"
+#include "editor/SelHighlight.h"
 #include "engine/Selector.h"
 #include "engine/UndoQueue.h"
 #include "format/FormatInfo.h"

@@ -8,7 +8,7 @@
 #include "engine/EOS_IgnoreCO.h"
 #include "engine/EOS_Length.h"
 #include "engine/EOS_Text.h"
-#include "engine/Editor.h"
+#include "editor/Editor.h"
 #include "engine/EditorOutput.h"
 #include "engine/Selector.h"
 #include "engine/TextCleaning.h"
@@ -135,24 +135,13 @@ TEST_F(OutputStreamsTest, COIndex2IDRecordsPositionsRelativeToTheRange) {
 }
 
 // A root that has neither selector nor document.
-class CEmptyEditor : public IEditor {
+class CEmptyEditor : public IEditTarget {
 public:
-    CEditorListeners* GetEditorListeners() override { return nullptr; }
-    CRedrawSwitch* GetRedrawSwitch() override { return nullptr; }
     ISelector* GetSelector() override { return selector; }
-    CCaret* GetCaret() override { return nullptr; }
     IDoc* GetDocument() override { return nullptr; }
     CFormatInfo* GetFormatInfo() override { return nullptr; }
-    CMultilayerView* GetView() override { return nullptr; }
-    void SetViewListener(IMultilayerViewListener*) override {}
-    CParagraph* GetParagraph() override { return nullptr; }
-    CSelHighlight* GetSelHighlight() override { return nullptr; }
-    DWORD ExcuteEOCmd(ZarniUUID, UINT, DWORD) override { return 0; }
-    void RegisterCreator(IVCOCreator*) override {}
-    void UnRegisterCreator(IVCOCreator*) override {}
-    int AddDocListener(IDocListener*) override { return 0; }
-    int DeleteDocListener(IDocListener*) override { return 0; }
-    CCaretNavigator* GetNavigator() override { return nullptr; }
+    CRedrawSwitch* GetRedrawSwitch() override { return nullptr; }
+    ICaretPlacer* GetCaretPlacer() override { return nullptr; }
     ISelector* selector = nullptr;
 };
 

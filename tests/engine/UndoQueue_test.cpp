@@ -14,7 +14,7 @@ public:
     explicit CNumberCommand(int n) : m_n(n) { ++s_live; }
     ICommand* Clone() override { return new CNumberCommand(m_n); }
     void Destroy() override { delete this; }
-    void SetTarget(IEditor*) override {}
+    void SetTarget(IEditTarget*) override {}
     BOOL Do() override { return TRUE; }
     BOOL Undo() override { return TRUE; }
     static int Of(ICommand* cmd) { return cmd ? static_cast<CNumberCommand*>(cmd)->m_n : -1; }

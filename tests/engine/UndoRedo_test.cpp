@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/EditorInterface.h"
+#include "editor/EditorInterface.h"
 #include "engine/UndoQueue.h"
 #include "format/FormatInfo.h"
 #include "model/CompressStore.h"

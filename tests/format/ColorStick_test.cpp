@@ -4,7 +4,7 @@
 #include <string>
 
 #include "format/ColorInfo.h"
-#include "format/ColorStick.h"
+#include "model/ColorStick.h"
 #include "format/SAttrStick.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // CRange: emptiness, intersection, union and cutting.
 #include <gtest/gtest.h>
 
-#include "model/Range.h"
+#include "core/Range.h"
 
 TEST(Range, EmptinessLengthAndEquality) {
     EXPECT_TRUE(CRange(5, 5).IsEmpty());

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "model/ZarniArray.h"
+#include "core/ZarniArray.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "engine/EditorInterface.h"
+#include "editor/EditorInterface.h"
 #include "model/ZarniParaInfo.h"
 #include "support/FixedMetricFactory.h"
 #include "view/Caret.h"

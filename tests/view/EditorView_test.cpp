@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "engine/EditorInterface.h"
-#include "engine/EditorListeners.h"
+#include "editor/EditorInterface.h"
+#include "model/EditorListeners.h"
 #include "model/CompressStore.h"
 #include "model/ZarniParaInfo.h"
 #include "support/FixedMetricFactory.h"

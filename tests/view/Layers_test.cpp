@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/Editor.h"
-#include "engine/RedrawSwitch.h"
+#include "editor/Editor.h"
+#include "model/RedrawSwitch.h"
 #include "platform/base/CodePage.h"
 #include "platform/ui/headless/HeadlessUi.h"
 #include "view/MultilayerView.h"

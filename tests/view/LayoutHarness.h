@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "engine/Editor.h"
+#include "editor/Editor.h"
 #include "format/FormatInfo.h"
 #include "model/Doc.h"
 #include "model/DocListener.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "engine/EditorInterface.h"
+#include "editor/EditorInterface.h"
 #include "model/ZarniParaInfo.h"
 #include "support/FixedMetricFactory.h"
 #include "view/Caret.h"

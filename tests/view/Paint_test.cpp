@@ -7,7 +7,7 @@
 #include <iterator>
 #include <string>
 
-#include "engine/EditorInterface.h"
+#include "editor/EditorInterface.h"
 #include "model/ZarniParaInfo.h"
 #include "platform/base/CodePage.h"
 #include "platform/graphics/cairo/CairoCanvas.h"

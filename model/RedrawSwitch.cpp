@@ -1,5 +1,5 @@
 // The redraw switch's counter and notifications.
-#include "engine/RedrawSwitch.h"
+#include "model/RedrawSwitch.h"
 
 void CRedrawSwitch::Tell(BOOL on) {
     for (uint32_t i = 0; i < m_listeners.GetSize(); ++i)

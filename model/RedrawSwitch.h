@@ -1,7 +1,7 @@
 // CRedrawSwitch: a nesting switch that turns repainting off and on.
 #pragma once
 
-#include "model/ZarniArray.h"
+#include "core/ZarniArray.h"
 #include "platform/base/WinTypes.h"
 
 class IRedrawListener {

@@ -1,10 +1,11 @@
 // The command executor: runs commands, records them, and walks the undo history.
-#include "engine/EditorCore.h"
+#include "editor/EditorCore.h"
 
 #include "engine/Command.h"
 #include "engine/UndoQueue.h"
 
-CEditorCore::CEditorCore() : m_root(new CEditor()), m_undo(new CUndoQueue()) {}
+CEditorCore::CEditorCore()
+    : m_root(std::make_unique<CEditor>()), m_undo(std::make_unique<CUndoQueue>()) {}
 
 CEditorCore::~CEditorCore() {
     // Records may hold store references and point at the root: they go first.

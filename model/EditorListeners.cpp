@@ -1,5 +1,5 @@
 // Broadcast list of the editor root.
-#include "engine/EditorListeners.h"
+#include "model/EditorListeners.h"
 
 void CEditorListeners::Broadcast(uintptr_t value) {
     for (uint32_t i = 0; i < m_list.GetSize(); ++i)

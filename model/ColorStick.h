@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "model/Range.h"
-#include "model/ZarniArray.h"
+#include "core/Range.h"
+#include "core/ZarniArray.h"
 
 template <class T>
 struct CriticalPoint {

@@ -1,5 +1,5 @@
 // The editor interface: queries, settings and the commands behind every edit.
-#include "engine/EditorInterface.h"
+#include "editor/EditorInterface.h"
 
 #include <memory>
 
@@ -13,8 +13,8 @@
 #include "engine/FontCommand.h"
 #include "engine/InsertObjectCommand.h"
 #include "engine/InsertTextCommand.h"
-#include "engine/RedrawSwitch.h"
-#include "engine/SelHighlight.h"
+#include "model/RedrawSwitch.h"
+#include "editor/SelHighlight.h"
 #include "engine/Selector.h"
 #include "engine/UndoQueue.h"
 #include "format/FormatInfo.h"

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "engine/SelListener.h"
-#include "model/Range.h"
+#include "core/Range.h"
 #include "platform/base/WinTypes.h"
 
 class IEditor;

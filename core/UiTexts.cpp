@@ -1,5 +1,5 @@
 // The control's own texts, in UTF-8.
-#include "engine/UiTexts.h"
+#include "core/UiTexts.h"
 
 #include "platform/base/CodePage.h"
 

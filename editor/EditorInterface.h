@@ -4,9 +4,9 @@
 
 #include <memory>
 
-#include "engine/EditorCore.h"
+#include "editor/EditorCore.h"
 #include "model/Doc.h"
-#include "model/Range.h"
+#include "core/Range.h"
 #include "objects/ZarniUUID.h"
 #include "platform/base/String.h"
 #include "platform/base/WinTypes.h"

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "model/ZarniArray.h"
+#include "core/ZarniArray.h"
 
 // Objects broadcast a pointer to themselves on the list to ask the view to repaint them,
 // so the value is pointer-sized.

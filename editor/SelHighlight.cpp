@@ -1,9 +1,9 @@
 // Selection highlight state.
-#include "engine/SelHighlight.h"
+#include "editor/SelHighlight.h"
 
 #include <algorithm>
 
-#include "engine/Editor.h"
+#include "editor/Editor.h"
 #include "engine/Selector.h"
 #include "view/EditorView.h"
 #include "view/MultilayerView.h"

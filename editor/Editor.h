@@ -1,8 +1,13 @@
 // IEditor and CEditor: the editor root that creates, owns and wires one editor's components.
 #pragma once
 
+#include <memory>
+
+#include "engine/EditTarget.h"
+#include "engine/SelListener.h"
 #include "objects/ZarniUUID.h"
 #include "platform/base/WinTypes.h"
+#include "view/ViewHost.h"
 
 class CCaret;
 class CCaretNavigator;
@@ -23,6 +28,10 @@ class IVCOCreator;
 
 // Components receive the root at construction and find each other only through its
 // accessors, so the construction order is binding: later components look earlier ones up.
+// The engine and the view sit side by side and do not see each other: each receives the root
+// through its own narrow interface (IEditTarget, IViewHost), and the root carries between
+// them what one needs of the other (the caret after a deletion, selection changes for the
+// caret navigator, the highlighted selection for painting).
 class IEditor {
 public:
     virtual CEditorListeners* GetEditorListeners() = 0;
@@ -46,7 +55,11 @@ public:
     virtual CCaretNavigator* GetNavigator() = 0;
 };
 
-class CEditor : public IEditor {
+class CEditor : public IEditor,
+                public IEditTarget,
+                public IViewHost,
+                private ICaretPlacer,
+                private ISelListener {
 public:
     // Creates the listener list, the redraw switch, the document, the selector, the format
     // store, the paragraph store, the view and the selection highlighter, in that order,
@@ -57,16 +70,16 @@ public:
     CEditor(const CEditor&) = delete;
     CEditor& operator=(const CEditor&) = delete;
 
-    CEditorListeners* GetEditorListeners() override { return m_listeners; }
-    CRedrawSwitch* GetRedrawSwitch() override { return m_redrawSwitch; }
+    CEditorListeners* GetEditorListeners() override { return m_listeners.get(); }
+    CRedrawSwitch* GetRedrawSwitch() override { return m_redrawSwitch.get(); }
     ISelector* GetSelector() override;
     CCaret* GetCaret() override;
     IDoc* GetDocument() override;
-    CFormatInfo* GetFormatInfo() override { return m_formatInfo; }
-    CMultilayerView* GetView() override { return m_view; }
+    CFormatInfo* GetFormatInfo() override { return m_formatInfo.get(); }
+    CMultilayerView* GetView() override { return m_view.get(); }
     void SetViewListener(IMultilayerViewListener* listener) override;
-    CParagraph* GetParagraph() override { return m_paragraph; }
-    CSelHighlight* GetSelHighlight() override { return m_selHighlight; }
+    CParagraph* GetParagraph() override { return m_paragraph.get(); }
+    CSelHighlight* GetSelHighlight() override { return m_selHighlight.get(); }
     DWORD ExcuteEOCmd(ZarniUUID id, UINT cmd, DWORD param) override;
     void RegisterCreator(IVCOCreator* creator) override;
     void UnRegisterCreator(IVCOCreator* creator) override;
@@ -74,19 +87,31 @@ public:
     int DeleteDocListener(IDocListener* listener) override;
     CCaretNavigator* GetNavigator() override;
 
+    // IEditTarget: the caret placer is the root itself while the view has a caret.
+    ICaretPlacer* GetCaretPlacer() override;
+    // IViewHost: the selector's range, and that range while the highlighter shows it.
+    CRange GetSelection() override;
+    void SetSelection(const CRange& range) override;
+    CRange GetHighlightedSelection() override;
+
     // The concrete document and selector, for the engine's own checks.
-    CDoc* GetDoc() const { return m_document; }
-    CSelector* GetSel() const { return m_selector; }
+    CDoc* GetDoc() const { return m_document.get(); }
+    CSelector* GetSel() const { return m_selector.get(); }
 
 private:
-    CEditorListeners* m_listeners = nullptr;
-    CRedrawSwitch* m_redrawSwitch = nullptr;
-    CDoc* m_document = nullptr;
-    CSelector* m_selector = nullptr;
-    CFormatInfo* m_formatInfo = nullptr;
-    CParagraph* m_paragraph = nullptr;
-    CMultilayerView* m_view = nullptr;
-    CSelHighlight* m_selHighlight = nullptr;
+    void PlaceCaret(int pos, BOOL after) override;
+    // Selection changes reach the view's caret navigator through the root.
+    void N_SelChanging(const CRange& oldSel, const CRange& newSel) override;
+    void N_SelChanged(const CRange& oldSel, const CRange& newSel) override;
+
+    std::unique_ptr<CEditorListeners> m_listeners;
+    std::unique_ptr<CRedrawSwitch> m_redrawSwitch;
+    std::unique_ptr<CDoc> m_document;
+    std::unique_ptr<CSelector> m_selector;
+    std::unique_ptr<CFormatInfo> m_formatInfo;
+    std::unique_ptr<CParagraph> m_paragraph;
+    std::unique_ptr<CMultilayerView> m_view;
+    std::unique_ptr<CSelHighlight> m_selHighlight;
     IVCOCreator* m_objectCreator = nullptr;  // process-wide, not owned
-    CFormatCreator* m_formatCreator = nullptr;
+    std::unique_ptr<CFormatCreator> m_formatCreator;
 };

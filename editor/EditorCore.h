@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "engine/CommandExecutor.h"
-#include "engine/Editor.h"
+#include "editor/Editor.h"
 
 class CUndoQueue;
 

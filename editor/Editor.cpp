@@ -1,0 +1,124 @@
+// Construction, wiring and destruction of one editor's components.
+#include "editor/Editor.h"
+
+#include "editor/SelHighlight.h"
+#include "engine/Selector.h"
+#include "format/FormatCreator.h"
+#include "format/FormatCreatorRegistry.h"
+#include "format/FormatInfo.h"
+#include "model/CompressStore.h"
+#include "model/Doc.h"
+#include "model/EditorListeners.h"
+#include "model/Paragraph.h"
+#include "model/RedrawSwitch.h"
+#include "objects/BuiltinCreator.h"
+#include "objects/CreatorRegistry.h"
+#include "objects/ExternalObj.h"
+#include "view/Caret.h"
+#include "view/CaretNavigator.h"
+#include "view/MultilayerView.h"
+
+CEditor::CEditor() {
+    m_listeners = std::make_unique<CEditorListeners>();
+    m_redrawSwitch = std::make_unique<CRedrawSwitch>();
+    m_document = std::make_unique<CDoc>();
+    m_selector = std::make_unique<CSelector>();
+    m_formatInfo = std::make_unique<CFormatInfo>(m_document.get());
+    m_paragraph = std::make_unique<CParagraph>(m_document.get());
+    m_view = std::make_unique<CMultilayerView>(this);
+    // The caret navigator hears of selection changes before the highlighter does.
+    m_selector->AddListener(this);
+    m_selHighlight = std::make_unique<CSelHighlight>(this);
+    m_objectCreator = &CBuiltinCreator::Instance();
+    m_formatCreator = std::make_unique<CFormatCreator>();
+    CCreatorRegistry::Instance().RegisterCreator(m_objectCreator);
+    CFormatCreatorRegistry::Instance().RegisterCreator(m_formatCreator.get());
+}
+
+CEditor::~CEditor() {
+    m_selector->RemoveListener(this);
+    m_view.reset();
+    m_paragraph.reset();
+    m_selHighlight.reset();
+    m_formatInfo.reset();
+    m_document.reset();
+    m_redrawSwitch.reset();
+    CFormatCreatorRegistry::Instance().UnRegisterCreator(m_formatCreator.get());
+    m_formatCreator.reset();
+    CCreatorRegistry::Instance().UnRegisterCreator(m_objectCreator);
+    m_objectCreator = nullptr;
+    m_selector.reset();
+    m_listeners.reset();
+}
+
+ISelector* CEditor::GetSelector() {
+    return m_selector.get();
+}
+
+IDoc* CEditor::GetDocument() {
+    return m_document.get();
+}
+
+CCaret* CEditor::GetCaret() {
+    return m_view ? m_view->GetCaret() : nullptr;
+}
+
+DWORD CEditor::ExcuteEOCmd(ZarniUUID id, UINT cmd, DWORD param) {
+    IExternalObj* obj = ExternalOf(CCompressStore::Instance().Find(id));
+    return obj ? static_cast<DWORD>(obj->ExecuteCmd(cmd, param)) : 0;
+}
+
+void CEditor::RegisterCreator(IVCOCreator* creator) {
+    CCreatorRegistry::Instance().RegisterCreator(creator);
+}
+
+void CEditor::UnRegisterCreator(IVCOCreator* creator) {
+    CCreatorRegistry::Instance().UnRegisterCreator(creator);
+}
+
+int CEditor::AddDocListener(IDocListener* listener) {
+    return m_document ? m_document->AddListener(listener) : 0;
+}
+
+int CEditor::DeleteDocListener(IDocListener* listener) {
+    return m_document ? m_document->DeleteListener(listener) : 0;
+}
+
+void CEditor::SetViewListener(IMultilayerViewListener* listener) {
+    if (m_view)
+        m_view->AddListener(listener);
+}
+
+CCaretNavigator* CEditor::GetNavigator() {
+    CEditorView* view = m_view ? m_view->GetEditorView() : nullptr;
+    return view ? view->GetNavigator() : nullptr;
+}
+
+ICaretPlacer* CEditor::GetCaretPlacer() {
+    return GetCaret() ? this : nullptr;
+}
+
+void CEditor::PlaceCaret(int pos, BOOL after) {
+    if (CCaret* caret = GetCaret())
+        caret->SetCaretByPos(pos, after);
+}
+
+CRange CEditor::GetSelection() {
+    return m_selector ? m_selector->GetSel() : CRange();
+}
+
+void CEditor::SetSelection(const CRange& range) {
+    if (m_selector)
+        m_selector->SetSel(range);
+}
+
+CRange CEditor::GetHighlightedSelection() {
+    return m_selHighlight && m_selHighlight->IsShown() ? GetSelection() : CRange();
+}
+
+void CEditor::N_SelChanging(const CRange&, const CRange&) {}
+
+void CEditor::N_SelChanged(const CRange& oldSel, const CRange& newSel) {
+    if (CCaretNavigator* navigator = GetNavigator())
+        navigator->N_SelChanged(oldSel, newSel);
+}
