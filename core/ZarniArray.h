@@ -5,12 +5,12 @@
 #include <algorithm>
 #include <cassert>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <type_traits>
 #include <utility>
+
+#include "platform/base/Check.h"
 
 // Four words and nothing else (no virtual table). Plain element types live in raw storage
 // and move with block copies; other types are allocated as arrays of constructed elements
@@ -134,11 +134,9 @@ public:
     void AssertValid() const {
         const bool growByOk = m_growBy >= kInitialGrowBy && m_growBy <= 2 * kGrowByLimit &&
                               (m_growBy & (m_growBy - 1)) == 0;
-        if (m_size > m_capacity || (m_data == nullptr) != (m_capacity == 0) || !growByOk) {
-            std::fprintf(stderr, "CZarniArray broken: size %u capacity %u growBy %u data %p\n",
-                         m_size, m_capacity, m_growBy, static_cast<const void*>(m_data));
-            std::abort();
-        }
+        ZARNI_CHECK(m_size <= m_capacity && (m_data == nullptr) == (m_capacity == 0) && growByOk,
+                    "CZarniArray: size %u capacity %u growBy %u data %p", m_size, m_capacity,
+                    m_growBy, static_cast<const void*>(m_data));
     }
 
 private:

@@ -2,8 +2,6 @@
 #include "engine/DeleteRangeCommand.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 
 #include "engine/EditTarget.h"
 #include "engine/Modifier.h"
@@ -13,6 +11,7 @@
 #include "model/Doc.h"
 #include "model/DocOutputStream.h"
 #include "objects/CompressStoreObj.h"
+#include "platform/base/Check.h"
 
 namespace {
 
@@ -166,9 +165,7 @@ void CDeleteRangeCommand::AssertValid() const {
         return;
     m_scratchDoc->AssertValid();
     m_scratchFormat->AssertValid();
-    if (m_scratchDoc->GetLength() != m_range.Length()) {
-        std::fprintf(stderr, "CDeleteRangeCommand broken: %d units kept for a range of %d\n",
-                     m_scratchDoc->GetLength(), m_range.Length());
-        std::abort();
-    }
+    ZARNI_CHECK(m_scratchDoc->GetLength() == m_range.Length(),
+                "CDeleteRangeCommand: %d units kept for a range of %d", m_scratchDoc->GetLength(),
+                m_range.Length());
 }

@@ -1,11 +1,9 @@
 // CEOS_COIndex2ID: records the unit position and id of each object of a streamed range.
 #include "engine/EOS_COIndex2ID.h"
 
-#include <cstdio>
-#include <cstdlib>
-
 #include "engine/UnitCount.h"
 #include "objects/CompressStoreObj.h"
+#include "platform/base/Check.h"
 
 int CEOS_COIndex2ID::OutputObject(ICompressStoreObj* obj, const CRange&) {
     if (obj == nullptr)
@@ -52,15 +50,9 @@ void CEOS_COIndex2ID::AssertValid() const {
     int32_t previous = -1;
     for (uint32_t i = 0; i < m_table.GetSize(); ++i) {
         const int32_t index = m_table[i].index;
-        if (index <= previous || index >= m_count) {
-            std::fprintf(stderr, "CEOS_COIndex2ID broken: entry %u index %d count %d\n", i, index,
-                         m_count);
-            std::abort();
-        }
+        ZARNI_CHECK(index > previous && index < m_count,
+                    "CEOS_COIndex2ID: entry %u index %d count %d", i, index, m_count);
         previous = index;
     }
-    if (m_count < 0) {
-        std::fprintf(stderr, "CEOS_COIndex2ID broken: count %d\n", m_count);
-        std::abort();
-    }
+    ZARNI_CHECK(m_count >= 0, "CEOS_COIndex2ID: count %d", m_count);
 }

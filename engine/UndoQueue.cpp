@@ -1,10 +1,8 @@
 // The undo history: pushing, stepping, truncating and the record limit.
 #include "engine/UndoQueue.h"
 
-#include <cstdio>
-#include <cstdlib>
-
 #include "engine/Command.h"
+#include "platform/base/Check.h"
 
 CUndoQueue::~CUndoQueue() {
     Clear();
@@ -93,20 +91,10 @@ void CUndoQueue::EnforceLimit() {
 
 void CUndoQueue::AssertValid() const {
     m_records.AssertValid();
-    const char* broken = nullptr;
-    if (m_pos < 0 || m_pos > GetCount()) {
-        broken = "pos outside 0..count";
-    } else if (m_limit < -1 || (m_limit >= 0 && GetCount() > m_limit)) {
-        broken = "more records than the limit allows";
-    } else {
-        for (uint32_t i = 0; i < m_records.GetSize(); ++i) {
-            if (m_records[i] == nullptr)
-                broken = "a null record";
-        }
-    }
-    if (broken != nullptr) {
-        std::fprintf(stderr, "CUndoQueue broken: %s (pos %d, count %d, limit %d)\n", broken, m_pos,
-                     GetCount(), m_limit);
-        std::abort();
-    }
+    ZARNI_CHECK(m_pos >= 0 && m_pos <= GetCount(), "CUndoQueue: pos %d of %d records", m_pos,
+                GetCount());
+    ZARNI_CHECK(m_limit >= -1 && (m_limit < 0 || GetCount() <= m_limit),
+                "CUndoQueue: %d records for a limit of %d", GetCount(), m_limit);
+    for (uint32_t i = 0; i < m_records.GetSize(); ++i)
+        ZARNI_CHECK(m_records[i] != nullptr, "CUndoQueue: record %u is null", i);
 }

@@ -2,13 +2,12 @@
 #include "format/FormatInfo.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
+#include "core/ZarniArray.h"
 #include "format/FormatOutputStream.h"
 #include "model/Doc.h"
-#include "core/ZarniArray.h"
+#include "platform/base/Check.h"
 #include "platform/base/StockObjects.h"
 
 namespace {
@@ -222,18 +221,14 @@ void CFormatInfo::N_Deleting(int pos, int count) {
 void CFormatInfo::AssertValid() const {
     m_fonts.AssertValid();
     m_colors.AssertValid();
-    const char* broken = nullptr;
-    if (!StickHolds<CFontInfo>(m_fonts) || !StickHolds<CColorInfo>(m_colors)) {
-        broken = "a stick holds a record of the wrong kind";
-    } else if (m_doc != nullptr) {
+    ZARNI_CHECK(StickHolds<CFontInfo>(m_fonts) && StickHolds<CColorInfo>(m_colors),
+                "CFormatInfo: a stick holds a record of the wrong kind");
+    if (m_doc != nullptr) {
         const int length = DocLength();
-        if (!CoversExactly(m_fonts, length) || !CoversExactly(m_colors, length))
-            broken = "the sticks do not cover exactly the text";
-    } else if (!m_fonts.IsEmpty() || !m_colors.IsEmpty()) {
-        broken = "a store without a document has sections";
-    }
-    if (broken != nullptr) {
-        std::fprintf(stderr, "CFormatInfo broken: %s\n", broken);
-        std::abort();
+        ZARNI_CHECK(CoversExactly(m_fonts, length) && CoversExactly(m_colors, length),
+                    "CFormatInfo: the sticks do not cover exactly the %d units", length);
+    } else {
+        ZARNI_CHECK(m_fonts.IsEmpty() && m_colors.IsEmpty(),
+                    "CFormatInfo: a store without a document has sections");
     }
 }

@@ -2,6 +2,7 @@
 #include "format/SAttrStick.h"
 
 #include "objects/CompressStoreObj.h"
+#include "platform/base/Check.h"
 
 bool CSAttrStick::Record(ICompressStoreObj* obj) {
     const ZarniUUID id = obj->GetID();
@@ -96,9 +97,7 @@ void CSAttrStick::Clear() {
 void CSAttrStick::AssertValid() const {
     m_stick.AssertValid();
     for (int i = 0; i < m_stick.GetSize(); ++i) {
-        if (FindInfo(m_stick.GetColor(i)) == nullptr) {
-            std::fprintf(stderr, "CSAttrStick broken: section %d has no record\n", i);
-            std::abort();
-        }
+        ZARNI_CHECK(FindInfo(m_stick.GetColor(i)) != nullptr,
+                    "CSAttrStick: section %d has no record", i);
     }
 }

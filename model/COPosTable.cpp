@@ -1,8 +1,7 @@
 // Sorted table of embedded-object positions.
 #include "model/COPosTable.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include "platform/base/Check.h"
 
 namespace {
 struct EntryPos {
@@ -57,10 +56,8 @@ int32_t CCOPosTable::Find(const ZarniUUID& id, uint32_t from, uint32_t to) const
 void CCOPosTable::AssertValid() const {
     m_entries.AssertValid();
     for (uint32_t i = 0; i < m_entries.GetSize(); ++i) {
-        const bool ordered = i == 0 || m_entries[i - 1].pos < m_entries[i].pos;
-        if (!ordered || m_entries[i].id.IsNull()) {
-            std::fprintf(stderr, "CCOPosTable broken at entry %u (pos %u)\n", i, m_entries[i].pos);
-            std::abort();
-        }
+        ZARNI_CHECK(
+            (i == 0 || m_entries[i - 1].pos < m_entries[i].pos) && !m_entries[i].id.IsNull(),
+            "CCOPosTable: entry %u (pos %u) out of order or without id", i, m_entries[i].pos);
     }
 }

@@ -2,11 +2,10 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 #include "core/Range.h"
 #include "core/ZarniArray.h"
+#include "platform/base/Check.h"
 
 template <class T>
 struct CriticalPoint {
@@ -174,13 +173,10 @@ public:
     void AssertValid() const {
         m_points.AssertValid();
         const uint32_t n = m_points.GetSize();
-        bool ok = n != 1;
-        for (uint32_t i = 1; ok && i < n; ++i)
-            ok = m_points[i - 1].pos < m_points[i].pos;
-        if (!ok) {
-            std::fprintf(stderr, "TColorStick broken: %u points\n", n);
-            std::abort();
-        }
+        ZARNI_CHECK(n != 1, "TColorStick: a single point");
+        for (uint32_t i = 1; i < n; ++i)
+            ZARNI_CHECK(m_points[i - 1].pos < m_points[i].pos,
+                        "TColorStick: point %u of %u out of order", i, n);
     }
 
 private:

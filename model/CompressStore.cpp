@@ -1,10 +1,8 @@
 // Reference counting of shared objects and their sub-objects.
 #include "model/CompressStore.h"
 
-#include <cstdio>
-#include <cstdlib>
-
 #include "objects/CompressStoreObj.h"
+#include "platform/base/Check.h"
 
 CCompressStore& CCompressStore::Instance() {
     static CCompressStore instance;
@@ -99,11 +97,8 @@ void CCompressStore::Shutdown() {
 void CCompressStore::AssertValid() const {
     for (const Map* map : {&m_objects, &m_subObjects}) {
         for (const auto& [id, entry] : *map) {
-            if (entry.refs <= 0 || entry.obj == nullptr || !(entry.obj->GetID() == id)) {
-                std::fprintf(stderr, "CCompressStore broken: entry with %d references\n",
-                             entry.refs);
-                std::abort();
-            }
+            ZARNI_CHECK(entry.refs > 0 && entry.obj != nullptr && entry.obj->GetID() == id,
+                        "CCompressStore: an entry with %d references", entry.refs);
         }
     }
 }

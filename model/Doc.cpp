@@ -2,13 +2,12 @@
 #include "model/Doc.h"
 
 #include <climits>
-#include <cstdio>
-#include <cstdlib>
 
 #include "model/CompressStore.h"
 #include "model/Delimiters.h"
 #include "model/DocOutputStream.h"
 #include "objects/ExternalObj.h"
+#include "platform/base/Check.h"
 #include "platform/base/CodePage.h"
 
 namespace {
@@ -215,17 +214,11 @@ void CDoc::AssertValid() const {
     for (uint32_t i = 0; i < m_text.GetSize(); ++i) {
         if (m_text[i] != CO_UNIT)
             continue;
-        const bool ok = entry < m_objects.GetSize() && m_objects.GetAt(entry).pos == i &&
-                        store.Find(m_objects.GetAt(entry).id) != nullptr;
-        if (!ok) {
-            std::fprintf(stderr, "CDoc broken: object unit at %u has no matching entry\n", i);
-            std::abort();
-        }
+        ZARNI_CHECK(entry < m_objects.GetSize() && m_objects.GetAt(entry).pos == i &&
+                        store.Find(m_objects.GetAt(entry).id) != nullptr,
+                    "CDoc: the object unit at %u has no matching entry", i);
         ++entry;
     }
-    if (entry != m_objects.GetSize()) {
-        std::fprintf(stderr, "CDoc broken: %u table entries for %u object units\n",
-                     m_objects.GetSize(), entry);
-        std::abort();
-    }
+    ZARNI_CHECK(entry == m_objects.GetSize(), "CDoc: %u table entries for %u object units",
+                m_objects.GetSize(), entry);
 }

@@ -2,11 +2,10 @@
 #include "model/Paragraph.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 
 #include "model/Doc.h"
 #include "model/ParaOutputStream.h"
+#include "platform/base/Check.h"
 
 using zarni::CZarniParaInfo;
 
@@ -183,21 +182,15 @@ void CParagraph::AssertValid() const {
         return;
     const int length = m_doc->GetLength();
     const CRange covered = m_sections.GetCovered();
-    const bool covers = m_sections.IsEmpty() ? length == 0 : covered == CRange(0, length);
-    if (!covers) {
-        std::fprintf(stderr, "CParagraph broken: sections cover (%d,%d), document length %d\n",
-                     covered.home, covered.end, length);
-        std::abort();
-    }
+    ZARNI_CHECK(m_sections.IsEmpty() ? length == 0 : covered == CRange(0, length),
+                "CParagraph: sections cover (%d,%d), document length %d", covered.home, covered.end,
+                length);
     // A boundary inside a paragraph must separate equal values.
     for (int s = 1; s < m_sections.GetSize(); ++s) {
         const int b = m_sections.GetRange(s).home;
         if (IsBreakBefore(b))
             continue;
-        if (!SameValues(m_sections.GetColor(s - 1), m_sections.GetColor(s))) {
-            std::fprintf(stderr, "CParagraph broken: paragraph split at %d with different info\n",
-                         b);
-            std::abort();
-        }
+        ZARNI_CHECK(SameValues(m_sections.GetColor(s - 1), m_sections.GetColor(s)),
+                    "CParagraph: paragraph split at %d with different info", b);
     }
 }

@@ -1,10 +1,8 @@
 // Registration and lookup of creators by class id.
 #include "objects/CreatorMap.h"
 
-#include <cstdio>
-#include <cstdlib>
-
 #include "objects/VCOCreator.h"
+#include "platform/base/Check.h"
 
 void CCreatorMap::RegisterCreator(IVCOCreator* creator) {
     if (creator == nullptr)
@@ -38,9 +36,7 @@ IVCOCreator* CCreatorMap::FindCreator(const ZarniUUID& clsid) const {
 
 void CCreatorMap::AssertValid(const char* owner) const {
     for (const auto& entry : m_creators) {
-        if (entry.first.IsNull() || entry.second == nullptr) {
-            std::fprintf(stderr, "%s broken: null id or null creator\n", owner);
-            std::abort();
-        }
+        ZARNI_CHECK(!entry.first.IsNull() && entry.second != nullptr,
+                    "%s: a null id or null creator", owner);
     }
 }

@@ -1,10 +1,8 @@
 // Prototype tables of creators.
 #include "objects/PrototypeCreator.h"
 
-#include <cstdio>
-#include <cstdlib>
-
 #include "objects/CompressStoreObj.h"
+#include "platform/base/Check.h"
 
 CPrototypeCreator::CPrototypeCreator(const SPrototypeEntry* list, const char* owner)
     : m_owner(owner) {
@@ -47,9 +45,7 @@ void CPrototypeCreator::GetCLSIDs(CZarniArray<ZarniUUID>& list) {
 
 void CPrototypeCreator::AssertValid() const {
     for (const auto& entry : m_table) {
-        if (entry.first.IsNull() || entry.second == nullptr) {
-            std::fprintf(stderr, "%s broken: null class id or null prototype\n", m_owner);
-            std::abort();
-        }
+        ZARNI_CHECK(!entry.first.IsNull() && entry.second != nullptr,
+                    "%s: a null class id or null prototype", m_owner);
     }
 }

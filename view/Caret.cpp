@@ -2,10 +2,9 @@
 #include "view/Caret.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <vector>
 
+#include "platform/base/Check.h"
 #include "view/EditorView.h"
 #include "view/Line.h"
 
@@ -157,23 +156,13 @@ void CCaret::DeleteListener(ICaretListener* listener) {
 
 void CCaret::AssertValid() const {
     m_listeners.AssertValid();
-    const char* broken = nullptr;
-    if (m_size.cx < 1 || m_size.cy < 1)
-        broken = "a size that is not positive";
-    else if (m_line < 0 || m_unit < 0)
-        broken = "a negative line or unit";
-    else if (m_pos < -1 || (m_pos < 0 && m_after) || m_docPos < 0)
-        broken = "a bad position";
-    for (uint32_t i = 0; broken == nullptr && i < m_listeners.GetSize(); ++i) {
-        if (m_listeners[i] == nullptr)
-            broken = "a null listener";
-        for (uint32_t j = i + 1; broken == nullptr && j < m_listeners.GetSize(); ++j) {
-            if (m_listeners[i] == m_listeners[j])
-                broken = "a listener registered twice";
-        }
-    }
-    if (broken != nullptr) {
-        std::fprintf(stderr, "CCaret broken: %s\n", broken);
-        std::abort();
+    ZARNI_CHECK(m_size.cx >= 1 && m_size.cy >= 1, "CCaret: size %d x %d", m_size.cx, m_size.cy);
+    ZARNI_CHECK(m_line >= 0 && m_unit >= 0, "CCaret: line %d unit %d", m_line, m_unit);
+    ZARNI_CHECK(m_pos >= -1 && !(m_pos < 0 && m_after) && m_docPos >= 0,
+                "CCaret: position %d after %d at %d", m_pos, m_after, m_docPos);
+    for (uint32_t i = 0; i < m_listeners.GetSize(); ++i) {
+        ZARNI_CHECK(m_listeners[i] != nullptr, "CCaret: listener %u is null", i);
+        for (uint32_t j = i + 1; j < m_listeners.GetSize(); ++j)
+            ZARNI_CHECK(m_listeners[i] != m_listeners[j], "CCaret: a listener registered twice");
     }
 }

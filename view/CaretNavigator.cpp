@@ -2,13 +2,12 @@
 #include "view/CaretNavigator.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 
+#include "platform/base/Check.h"
 #include "view/Caret.h"
 #include "view/EditorView.h"
-#include "view/ViewHost.h"
 #include "view/Line.h"
+#include "view/ViewHost.h"
 
 CCaret* CCaretNavigator::Caret() const {
     return m_view ? m_view->GetCaret() : nullptr;
@@ -206,8 +205,5 @@ void CCaretNavigator::MoveTo(int line, int unit, BOOL extend) {
 }
 
 void CCaretNavigator::AssertValid() const {
-    if (m_anchor < -1) {
-        std::fprintf(stderr, "CCaretNavigator broken: anchor %d\n", m_anchor);
-        std::abort();
-    }
+    ZARNI_CHECK(m_anchor >= -1, "CCaretNavigator: anchor %d", m_anchor);
 }

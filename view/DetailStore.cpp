@@ -3,17 +3,16 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
-#include "view/ViewHost.h"
 #include "format/FIOS_Mixture.h"
 #include "format/FormatInfo.h"
 #include "model/Doc.h"
 #include "objects/CompressStoreObj.h"
+#include "platform/base/Check.h"
 #include "platform/ui/WinUser.h"
 #include "view/LineBuilder.h"
 #include "view/LinePiece.h"
+#include "view/ViewHost.h"
 
 namespace {
 
@@ -230,9 +229,6 @@ void CDetailStore::AssertValid() const {
                  (i == 0 || m_runs[i].start > m_runs[i - 1].start);
         }
     }
-    if (!ok) {
-        std::fprintf(stderr, "CDetailStore broken: window (%d,%d) of %d units, %zu runs\n",
-                     window.home, window.end, DocLength(), m_runs.size());
-        std::abort();
-    }
+    ZARNI_CHECK(ok, "CDetailStore: window (%d,%d) of %d units, %zu runs", window.home, window.end,
+                DocLength(), m_runs.size());
 }

@@ -1,10 +1,8 @@
 // CDraftLine: unit-by-unit filling of a wrap-mode line.
 #include "view/DraftLine.h"
 
-#include <cstdio>
-#include <cstdlib>
-
 #include "model/Delimiters.h"
+#include "platform/base/Check.h"
 #include "view/LinePiece.h"
 
 int CDraftLine::Feed(const CLinePiece& piece, int first) {
@@ -69,10 +67,8 @@ void CDraftLine::Reset() {
 }
 
 void CDraftLine::AssertValid() const {
-    if (m_right < m_left || m_bottom < m_top || m_end < m_home || m_home < 0 ||
-        (m_ended && m_end == m_home)) {
-        std::fprintf(stderr, "CDraftLine broken: rect (%d,%d,%d,%d) range (%d,%d) ended %d\n",
-                     m_left, m_top, m_right, m_bottom, m_home, m_end, m_ended);
-        std::abort();
-    }
+    ZARNI_CHECK(m_right >= m_left && m_bottom >= m_top && m_end >= m_home && m_home >= 0 &&
+                    !(m_ended && m_end == m_home),
+                "CDraftLine: rect (%d,%d,%d,%d) range (%d,%d) ended %d", m_left, m_top, m_right,
+                m_bottom, m_home, m_end, m_ended);
 }

@@ -6,6 +6,7 @@
 
 #include "format/FontInfo.h"
 #include "model/WordString.h"
+#include "platform/base/Check.h"
 #include "platform/base/CodePage.h"
 
 namespace {
@@ -109,8 +110,6 @@ void CMeasure::AssertValid() const {
     if (m_lastMap == nullptr)
         return;
     auto found = m_cache.find(m_lastId);
-    if (found == m_cache.end() || &found->second != m_lastMap) {
-        std::fprintf(stderr, "CMeasure broken: the shortcut does not point at its font's map\n");
-        std::abort();
-    }
+    ZARNI_CHECK(found != m_cache.end() && &found->second == m_lastMap,
+                "CMeasure: the shortcut does not point at its font's map");
 }

@@ -3,17 +3,16 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
-#include "view/ViewHost.h"
 #include "model/Doc.h"
 #include "model/Paragraph.h"
 #include "model/ZarniParaInfo.h"
+#include "platform/base/Check.h"
 #include "view/DraftLine.h"
 #include "view/LineBuilder.h"
 #include "view/LinePiece.h"
 #include "view/UnwrappedLine.h"
+#include "view/ViewHost.h"
 
 CViewStore::CViewStore(IViewHost* host) : m_host(host), m_detail(host) {
     CreateLine(0, 0, CPoint(0, 0));
@@ -411,35 +410,28 @@ CRange CViewStore::GetVisibleRange() const {
 void CViewStore::AssertValid() const {
     const int n = GetLineObjectCount();
     m_lines.AssertValid();
-    const char* broken = nullptr;
-    if (n < 1 || m_current < 0 || m_current >= n || m_shiftPending)
-        broken = "no lines or a bad current line";
-    for (int i = 0; broken == nullptr && i < n; ++i) {
+    ZARNI_CHECK(n >= 1 && m_current >= 0 && m_current < n && !m_shiftPending,
+                "CViewStore: current line %d of %d", m_current, n);
+    for (int i = 0; i < n; ++i) {
         const ILine* line = m_lines[static_cast<uint32_t>(i)];
         line->AssertValid();
         const CRange range = line->GetDocRange();
         const CRect rect = line->GetRect();
-        if (i == 0 && (range.home != 0 || rect.top != 0))
-            broken = "the first line does not start at position 0, y 0";
-        if (i > 0) {
-            const ILine* prev = m_lines[static_cast<uint32_t>(i - 1)];
-            if (range.home != prev->GetDocRange().end)
-                broken = "lines are not contiguous in positions";
-            else if (rect.top != prev->GetRect().bottom)
-                broken = "lines are not stacked without gaps";
-            else if (range.IsEmpty())
-                broken = "an empty line after the first";
+        if (i == 0) {
+            ZARNI_CHECK(range.home == 0 && rect.top == 0,
+                        "CViewStore: the first line starts at position %d, y %d", range.home,
+                        rect.top);
+            continue;
         }
+        const ILine* prev = m_lines[static_cast<uint32_t>(i - 1)];
+        ZARNI_CHECK(range.home == prev->GetDocRange().end && rect.top == prev->GetRect().bottom &&
+                        !range.IsEmpty(),
+                    "CViewStore: line %d is empty, or not contiguous with the one before", i);
     }
-    if (broken == nullptr && !LayoutStopped()) {
-        if (m_mode == 0 && n != 1)
-            broken = "single-line mode with several lines";
-        else if (LaidOutLength() != DocLength())
-            broken = "the lines do not cover the document";
-    }
-    if (broken != nullptr) {
-        std::fprintf(stderr, "CViewStore broken: %s (%d lines)\n", broken, n);
-        std::abort();
+    if (!LayoutStopped()) {
+        ZARNI_CHECK(m_mode != 0 || n == 1, "CViewStore: single-line mode with %d lines", n);
+        ZARNI_CHECK(LaidOutLength() == DocLength(), "CViewStore: lines cover %d of %d units",
+                    LaidOutLength(), DocLength());
     }
     if (!LayoutStopped())
         m_detail.AssertValid();

@@ -5,9 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
+#include "platform/base/Check.h"
 #include "platform/graphics/DeviceContext.h"
 #include "platform/graphics/cairo/PangoFont.h"
 #include "platform/graphics/cairo/PixbufImage.h"
@@ -367,10 +366,7 @@ void CCairoCanvas::AssertValid() const {
              cairo_image_surface_get_format(m_surface.get()) == CAIRO_FORMAT_ARGB32 &&
              cairo_status(m_cr.get()) == CAIRO_STATUS_SUCCESS;
     }
-    if (!ok) {
-        std::fprintf(stderr, "CCairoCanvas broken (%d x %d)\n", m_width, m_height);
-        std::abort();
-    }
+    ZARNI_CHECK(ok, "CCairoCanvas: %d x %d", m_width, m_height);
 }
 
 BOOL CCairoCanvas::WritePng(const char* path) {

@@ -5,12 +5,11 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <utility>
 
+#include "platform/base/Check.h"
 #include "platform/base/CodePage.h"
 #include "platform/graphics/cairo/TextEngine.h"
 
@@ -196,8 +195,5 @@ void CFontFace::AssertValid() const {
     for (const auto& entry : m_units)
         ok = ok && entry.second.width >= 0 && entry.second.height >= 0 &&
              entry.first.empty() == !entry.second.layout;
-    if (!ok) {
-        std::fprintf(stderr, "CFontFace broken (%d pixels)\n", m_pixels);
-        std::abort();
-    }
+    ZARNI_CHECK(ok, "CFontFace: %d pixels", m_pixels);
 }

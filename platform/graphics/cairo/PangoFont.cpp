@@ -1,8 +1,7 @@
 // CPangoFont: selecting a LOGFONTA picks its shared face.
 #include "platform/graphics/cairo/PangoFont.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include "platform/base/Check.h"
 
 CPangoFont::CPangoFont() {
     m_logFont.lfWeight = FW_NORMAL;
@@ -23,9 +22,6 @@ void CPangoFont::SetLogFont(int /*reserved*/, const LOGFONTA* lf) {
 }
 
 void CPangoFont::AssertValid() const {
-    if (!m_face) {
-        std::fprintf(stderr, "CPangoFont broken: no face\n");
-        std::abort();
-    }
+    ZARNI_CHECK(m_face != nullptr, "CPangoFont: no face");
     m_face->AssertValid();
 }

@@ -1,12 +1,12 @@
 // CPixbufImage: decoding with gdk-pixbuf, animation frames, encoding and Cairo surfaces.
 #include "platform/graphics/cairo/PixbufImage.h"
 
+#include "platform/base/Check.h"
+
 #include <cairo.h>
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <utility>
 
@@ -336,9 +336,5 @@ void CPixbufImage::AssertValid() const {
              gdk_pixbuf_get_height(frame.pixbuf.get()) ==
                  gdk_pixbuf_get_height(m_frames[0].pixbuf.get());
     }
-    if (!ok) {
-        std::fprintf(stderr, "CPixbufImage broken: %zu frames, frame %d selected\n",
-                     m_frames.size(), m_selected);
-        std::abort();
-    }
+    ZARNI_CHECK(ok, "CPixbufImage: %zu frames, frame %d selected", m_frames.size(), m_selected);
 }
