@@ -66,17 +66,25 @@ public:
     }
 
     void Add(const T& value) { InsertAt(m_size, value); }
+    void Add(T&& value) { InsertAt(m_size, std::move(value)); }
 
     // Ignored when index > size.
     void InsertAt(uint32_t index, const T& value) {
         if (index > m_size || m_size == UINT32_MAX)
             return;
         T copy(value);  // value may live in the storage that growing releases
+        InsertAt(index, std::move(copy));
+    }
+    // Move-only element types (owning pointers) come in this way; ignored when index > size.
+    void InsertAt(uint32_t index, T&& value) {
+        if (index > m_size || m_size == UINT32_MAX)
+            return;
+        T moved(std::move(value));  // value may live in the storage that growing releases
         MakeRoom(index, 1);
         if constexpr (kPlain) {
-            CopyElements(m_data + index, &copy, 1);
+            CopyElements(m_data + index, &moved, 1);
         } else {
-            m_data[index] = std::move(copy);
+            m_data[index] = std::move(moved);
         }
         ++m_size;
     }

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "editor/SelHighlight.h"
 #include "engine/ColorCommand.h"
 #include "engine/CompositeCommand.h"
 #include "engine/DeleteRangeCommand.h"
@@ -13,13 +14,13 @@
 #include "engine/FontCommand.h"
 #include "engine/InsertObjectCommand.h"
 #include "engine/InsertTextCommand.h"
-#include "model/RedrawSwitch.h"
-#include "editor/SelHighlight.h"
 #include "engine/Selector.h"
 #include "engine/UndoQueue.h"
 #include "format/FormatInfo.h"
 #include "model/CompressStore.h"
 #include "model/Paragraph.h"
+#include "model/RedrawSwitch.h"
+#include "model/StoreRef.h"
 #include "objects/ExternalObj.h"
 #include "platform/base/CodePage.h"
 #include "view/Caret.h"
@@ -29,11 +30,7 @@
 
 namespace {
 
-// Commands are given back through Destroy.
-struct CommandDeleter {
-    void operator()(ICommand* cmd) const { cmd->Destroy(); }
-};
-using CommandPtr = std::unique_ptr<CCompositeCommand, CommandDeleter>;
+using CommandPtr = TOwned<CCompositeCommand>;
 
 // Removes line feeds, object placeholders and what the document could not store (zero
 // bytes, a lead byte that lost its trail byte at the end), walking by characters so that
@@ -155,17 +152,14 @@ CString CEditorInterface::GetSelText() {
 
 BOOL CEditorInterface::ReplaceSel(IVisibleComplexObj* obj) {
     const CRange sel = GetSel();
-    CommandPtr composite(new CCompositeCommand());
+    CommandPtr composite = MakeOwned<CCompositeCommand>();
     if (sel.home < sel.end)
-        composite->Add(new CDeleteRangeCommand(sel));
+        composite->Add(MakeOwned<CDeleteRangeCommand>(sel));
     if (obj != nullptr) {
-        CCompressStore& store = CCompressStore::Instance();
-        ICompressStoreObj* stored = store.Add(obj);
-        if (stored != nullptr) {
-            // The command holds its own reference; the one Add made is given back.
-            const ZarniUUID id = stored->GetID();
-            composite->Add(new CInsertObjectCommand(sel.home, id));
-            store.Release(id);
+        // The command takes its own reference; the one Add made goes with this ref.
+        if (ICompressStoreObj* stored = CCompressStore::Instance().Add(obj)) {
+            const CStoreRef added = CStoreRef::Adopt(stored->GetID());
+            composite->Add(MakeOwned<CInsertObjectCommand>(sel.home, added.GetID()));
         }
     }
     if (composite->GetCount() == 0)
@@ -175,12 +169,12 @@ BOOL CEditorInterface::ReplaceSel(IVisibleComplexObj* obj) {
 
 BOOL CEditorInterface::ReplaceSel(const CString& text) {
     const CRange sel = GetSel();
-    CommandPtr composite(new CCompositeCommand());
+    CommandPtr composite = MakeOwned<CCompositeCommand>();
     if (sel.home < sel.end)
-        composite->Add(new CDeleteRangeCommand(sel));
+        composite->Add(MakeOwned<CDeleteRangeCommand>(sel));
     const CString clean = WithoutLineFeedsAndPlaceholders(text);
     if (!clean.IsEmpty())
-        composite->Add(new CInsertTextCommand(sel.home, clean));
+        composite->Add(MakeOwned<CInsertTextCommand>(sel.home, clean));
     if (composite->GetCount() == 0)
         return FALSE;
     return m_core.Execute(composite.get());
@@ -202,14 +196,14 @@ BOOL CEditorInterface::DeleteChar(int forward) {
     const CRange target = GetSel();
     if (target.IsEmpty())
         return FALSE;
-    CommandPtr composite(new CCompositeCommand());
-    composite->Add(new CDeleteRangeCommand(target));
+    CommandPtr composite = MakeOwned<CCompositeCommand>();
+    composite->Add(MakeOwned<CDeleteRangeCommand>(target));
     return m_core.Execute(composite.get());
 }
 
 BOOL CEditorInterface::SetFont(const LOGFONT& lf, DWORD mask) {
-    CommandPtr composite(new CCompositeCommand());
-    composite->Add(new CFontCommand(CFontInfo(lf), GetSel(), mask));
+    CommandPtr composite = MakeOwned<CCompositeCommand>();
+    composite->Add(MakeOwned<CFontCommand>(CFontInfo(lf), GetSel(), mask));
     return m_core.Execute(composite.get());
 }
 
@@ -221,8 +215,8 @@ BOOL CEditorInterface::GetFont(LOGFONT& lf) {
 }
 
 BOOL CEditorInterface::SetColor(const COLORREF& color) {
-    CommandPtr composite(new CCompositeCommand());
-    composite->Add(new CColorCommand(CColorInfo(color), GetSel()));
+    CommandPtr composite = MakeOwned<CCompositeCommand>();
+    composite->Add(MakeOwned<CColorCommand>(CColorInfo(color), GetSel()));
     return m_core.Execute(composite.get());
 }
 

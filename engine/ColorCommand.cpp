@@ -2,21 +2,15 @@
 #include "engine/ColorCommand.h"
 
 #include "engine/EditTarget.h"
-#include "model/RedrawSwitch.h"
 #include "format/ColorInfo.h"
 #include "format/FormatInfo.h"
+#include "model/RedrawSwitch.h"
 
 CColorCommand::CColorCommand(const CColorInfo& color, const CRange& range)
-    : m_color(new CColorInfo(color)), m_range(range) {}
+    : m_color(std::make_unique<CColorInfo>(color)), m_range(range) {}
 
 CColorCommand::CColorCommand(const CColorInfo* color, const CRange& range)
-    : m_color(color ? new CColorInfo(*color) : nullptr), m_range(range) {}
-
-CColorCommand::~CColorCommand() {
-    m_saved.Clear();
-    if (m_color != nullptr)
-        m_color->Destroy();
-}
+    : m_color(color ? std::make_unique<CColorInfo>(*color) : nullptr), m_range(range) {}
 
 int CColorCommand::PutColor(CColorInfo* color, const CRange& range) {
     if (color == nullptr || range.IsEmpty())
@@ -30,10 +24,10 @@ CColorInfo* CColorCommand::GetSavedColor(uint32_t i) const {
 }
 
 ICommand* CColorCommand::Clone() {
-    auto* copy = new CColorCommand(m_color, m_range);
+    auto copy = MakeOwned<CColorCommand>(m_color.get(), m_range);
     copy->m_target = m_target;
     copy->m_saved.CopyFrom(m_saved);
-    return copy;
+    return copy.release();
 }
 
 BOOL CColorCommand::Do() {
@@ -44,7 +38,7 @@ BOOL CColorCommand::Do() {
     if (m_range.IsEmpty()) {
         const CColorInfo* pending = format->GetPendingColor();
         CColorInfo* old = (pending != nullptr && format->GetPendingPos() == m_range.home)
-                              ? new CColorInfo(*pending)
+                              ? CColorInfo(*pending).Clone()
                               : format->GetColor(m_range.home)->Clone();
         m_saved.Add(m_range, old);
     } else {
@@ -53,7 +47,7 @@ BOOL CColorCommand::Do() {
             return FALSE;
     }
     CRedrawPause pause(m_target->GetRedrawSwitch());
-    return format->SetColor(m_color, m_range) ? TRUE : FALSE;
+    return format->SetColor(m_color.get(), m_range) ? TRUE : FALSE;
 }
 
 BOOL CColorCommand::Undo() {

@@ -1,12 +1,14 @@
 // CColorCommand: sets the text colour over a range; undo re-applies the colours it replaced.
 #pragma once
 
+#include <memory>
+
+#include "core/Range.h"
+#include "core/ZarniArray.h"
 #include "engine/CommandBase.h"
 #include "engine/SavedRuns.h"
 #include "format/FormatOutputStream.h"
 #include "format/SAttrStick.h"
-#include "core/Range.h"
-#include "core/ZarniArray.h"
 #include "platform/base/WinTypes.h"
 
 class CColorInfo;
@@ -23,7 +25,6 @@ public:
     // A copy of color is kept; a null color makes Do fail.
     CColorCommand(const CColorInfo& color, const CRange& range);
     CColorCommand(const CColorInfo* color, const CRange& range);
-    ~CColorCommand() override;
     CColorCommand(const CColorCommand&) = delete;
     CColorCommand& operator=(const CColorCommand&) = delete;
 
@@ -42,7 +43,7 @@ private:
     int PutFont(CFontInfo*, const CRange&) override { return 1; }
     int PutColor(CColorInfo* color, const CRange& range) override;
 
-    CColorInfo* m_color = nullptr;  // owned clone; null: Do fails
+    std::unique_ptr<CColorInfo> m_color;  // null: Do fails
     CRange m_range;
     CSavedRuns m_saved;  // colour records owned
 };

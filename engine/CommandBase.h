@@ -1,6 +1,7 @@
 // CCommandBase: what every command shares, its target root and how it is given back.
 #pragma once
 
+#include "core/Owned.h"
 #include "engine/Command.h"
 
 class CCommandBase : public ICommand {

@@ -1,23 +1,18 @@
 // A composite command: ordered do, reverse undo, deep clone.
 #include "engine/CompositeCommand.h"
 
-CCompositeCommand::~CCompositeCommand() {
-    for (uint32_t i = 0; i < m_commands.GetSize(); ++i)
-        m_commands[i]->Destroy();
-}
-
 ICommand* CCompositeCommand::Clone() {
-    auto* copy = new CCompositeCommand();
+    auto copy = MakeOwned<CCompositeCommand>();
     copy->m_target = m_target;
     for (uint32_t i = 0; i < m_commands.GetSize(); ++i)
         copy->Add(m_commands[i]->Clone());
-    return copy;
+    return copy.release();
 }
 
-BOOL CCompositeCommand::Add(ICommand* cmd) {
+BOOL CCompositeCommand::Add(TOwned<ICommand> cmd) {
     if (cmd == nullptr)
         return FALSE;
-    m_commands.Add(cmd);
+    m_commands.Add(std::move(cmd));
     return TRUE;
 }
 

@@ -3,15 +3,15 @@
 
 #include <cstdint>
 
-#include "engine/CommandBase.h"
+#include "core/Owned.h"
 #include "core/ZarniArray.h"
+#include "engine/CommandBase.h"
 
 // Do runs the commands in list order, Undo in reverse order; each stops at the first
 // failure and leaves what already ran as it is. The composite owns its commands.
 class CCompositeCommand : public CCommandBase {
 public:
     CCompositeCommand() = default;
-    ~CCompositeCommand() override;
     CCompositeCommand(const CCompositeCommand&) = delete;
     CCompositeCommand& operator=(const CCompositeCommand&) = delete;
 
@@ -22,9 +22,10 @@ public:
     BOOL Undo() override;
 
     // Appends cmd, which the composite then owns; FALSE (ignored) for null.
-    BOOL Add(ICommand* cmd);
+    BOOL Add(ICommand* cmd) { return Add(TOwned<ICommand>(cmd)); }
+    BOOL Add(TOwned<ICommand> cmd);
     uint32_t GetCount() const { return m_commands.GetSize(); }
 
 private:
-    CZarniArray<ICommand*> m_commands;  // owned, never null
+    CZarniArray<TOwned<ICommand>> m_commands;  // never null
 };

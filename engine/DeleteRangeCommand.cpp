@@ -101,27 +101,25 @@ CDeleteRangeCommand::~CDeleteRangeCommand() {
 
 void CDeleteRangeCommand::DropScratch() {
     // The format store leaves its document's listener list on destruction, so it goes first.
-    delete m_scratchFormat;
-    m_scratchFormat = nullptr;
-    delete m_scratchDoc;
-    m_scratchDoc = nullptr;
+    m_scratchFormat.reset();
+    m_scratchDoc.reset();
 }
 
 void CDeleteRangeCommand::ResetScratch() {
     DropScratch();
-    m_scratchDoc = new CDoc();
-    m_scratchFormat = new CFormatInfo(m_scratchDoc);
+    m_scratchDoc = std::make_unique<CDoc>();
+    m_scratchFormat = std::make_unique<CFormatInfo>(m_scratchDoc.get());
 }
 
 ICommand* CDeleteRangeCommand::Clone() {
-    auto* copy = new CDeleteRangeCommand(m_range);
+    auto copy = MakeOwned<CDeleteRangeCommand>(m_range);
     copy->m_target = m_target;
     if (m_scratchDoc != nullptr) {
         copy->ResetScratch();
-        CopyContent(m_scratchDoc, m_scratchFormat, CRange(0, m_scratchDoc->GetLength()),
-                    copy->m_scratchDoc, copy->m_scratchFormat, 0);
+        CopyContent(m_scratchDoc.get(), m_scratchFormat.get(), CRange(0, m_scratchDoc->GetLength()),
+                    copy->m_scratchDoc.get(), copy->m_scratchFormat.get(), 0);
     }
-    return copy;
+    return copy.release();
 }
 
 BOOL CDeleteRangeCommand::Do() {
@@ -134,7 +132,7 @@ BOOL CDeleteRangeCommand::Do() {
     if (clipped.IsEmpty())
         return FALSE;
     ResetScratch();
-    if (!CopyContent(doc, format, clipped, m_scratchDoc, m_scratchFormat, 0) ||
+    if (!CopyContent(doc, format, clipped, m_scratchDoc.get(), m_scratchFormat.get(), 0) ||
         m_scratchDoc->GetLength() != clipped.Length()) {
         DropScratch();
         return FALSE;
@@ -153,8 +151,8 @@ BOOL CDeleteRangeCommand::Undo() {
         return FALSE;
     const int limit = doc->GetLimit();
     doc->SetLimit(-1);
-    const bool ok = CopyContent(m_scratchDoc, m_scratchFormat, CRange(0, m_scratchDoc->GetLength()),
-                                doc, format, m_range.home);
+    const bool ok = CopyContent(m_scratchDoc.get(), m_scratchFormat.get(),
+                                CRange(0, m_scratchDoc->GetLength()), doc, format, m_range.home);
     doc->SetLimit(limit);
     sel->SetInsertPos(m_range.end);
     return ok ? TRUE : FALSE;

@@ -2,8 +2,10 @@
 // a private scratch document so that undo can put them back exactly.
 #pragma once
 
-#include "engine/CommandBase.h"
+#include <memory>
+
 #include "core/Range.h"
+#include "engine/CommandBase.h"
 
 class CDoc;
 class CFormatInfo;
@@ -33,8 +35,8 @@ public:
     // The range, clipped to the text by the last Do.
     const CRange& GetRange() const { return m_range; }
     // The kept content, null before the first Do.
-    CDoc* GetScratchDoc() const { return m_scratchDoc; }
-    CFormatInfo* GetScratchFormat() const { return m_scratchFormat; }
+    CDoc* GetScratchDoc() const { return m_scratchDoc.get(); }
+    CFormatInfo* GetScratchFormat() const { return m_scratchFormat.get(); }
 
     // Aborts unless the scratch stores are valid and hold exactly the range's length.
     void AssertValid() const;
@@ -45,6 +47,7 @@ private:
     void DropScratch();
 
     CRange m_range;
-    CDoc* m_scratchDoc = nullptr;            // owned, null until the first Do
-    CFormatInfo* m_scratchFormat = nullptr;  // owned, follows m_scratchDoc
+    std::unique_ptr<CDoc> m_scratchDoc;  // null until the first Do
+    // Follows m_scratchDoc, and leaves its listeners before the document goes.
+    std::unique_ptr<CFormatInfo> m_scratchFormat;
 };

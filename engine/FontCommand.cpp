@@ -4,21 +4,15 @@
 #include <cstring>
 
 #include "engine/EditTarget.h"
-#include "model/RedrawSwitch.h"
 #include "format/FontInfo.h"
 #include "format/FormatInfo.h"
+#include "model/RedrawSwitch.h"
 
 CFontCommand::CFontCommand(const CFontInfo& font, const CRange& range, DWORD mask)
-    : m_font(new CFontInfo(font)), m_range(range), m_mask(mask) {}
+    : m_font(std::make_unique<CFontInfo>(font)), m_range(range), m_mask(mask) {}
 
 CFontCommand::CFontCommand(const CFontInfo* font, const CRange& range, DWORD mask)
-    : m_font(font ? new CFontInfo(*font) : nullptr), m_range(range), m_mask(mask) {}
-
-CFontCommand::~CFontCommand() {
-    m_saved.Clear();
-    if (m_font != nullptr)
-        m_font->Destroy();
-}
+    : m_font(font ? std::make_unique<CFontInfo>(*font) : nullptr), m_range(range), m_mask(mask) {}
 
 int CFontCommand::PutFont(CFontInfo* font, const CRange& range) {
     if (font == nullptr || range.IsEmpty())
@@ -70,15 +64,15 @@ LOGFONTA CFontCommand::Merge(const LOGFONTA& old, const LOGFONTA& update, DWORD 
 }
 
 ICommand* CFontCommand::Clone() {
-    auto* copy = new CFontCommand(m_font, m_range, m_mask);
+    auto copy = MakeOwned<CFontCommand>(m_font.get(), m_range, m_mask);
     copy->m_target = m_target;
     copy->m_saved.CopyFrom(m_saved);
-    return copy;
+    return copy.release();
 }
 
 BOOL CFontCommand::Apply(CFormatInfo* format) {
     if (m_mask == kAllFields)
-        return format->SetFont(m_font, m_range) ? TRUE : FALSE;
+        return format->SetFont(m_font.get(), m_range) ? TRUE : FALSE;
     BOOL ok = TRUE;
     for (uint32_t i = 0; i < m_saved.GetSize(); ++i) {
         const auto* old = static_cast<CFontInfo*>(m_saved.Info(i));
@@ -97,7 +91,7 @@ BOOL CFontCommand::Do() {
     if (m_range.IsEmpty()) {
         const CFontInfo* pending = format->GetPendingFont();
         CFontInfo* old = (pending != nullptr && format->GetPendingPos() == m_range.home)
-                             ? new CFontInfo(*pending)
+                             ? CFontInfo(*pending).Clone()
                              : format->GetFont(m_range.home)->Clone();
         m_saved.Add(m_range, old);
     } else {

@@ -2,12 +2,14 @@
 // fonts it replaced.
 #pragma once
 
+#include <memory>
+
+#include "core/Range.h"
+#include "core/ZarniArray.h"
 #include "engine/CommandBase.h"
 #include "engine/SavedRuns.h"
 #include "format/FormatOutputStream.h"
 #include "format/SAttrStick.h"
-#include "core/Range.h"
-#include "core/ZarniArray.h"
 #include "platform/base/WinTypes.h"
 
 class CColorInfo;
@@ -42,7 +44,6 @@ public:
     // A copy of font is kept; a null font makes Do fail.
     CFontCommand(const CFontInfo& font, const CRange& range, DWORD mask);
     CFontCommand(const CFontInfo* font, const CRange& range, DWORD mask);
-    ~CFontCommand() override;
     CFontCommand(const CFontCommand&) = delete;
     CFontCommand& operator=(const CFontCommand&) = delete;
 
@@ -69,7 +70,7 @@ private:
     int PutColor(CColorInfo*, const CRange&) override { return 1; }
     BOOL Apply(CFormatInfo* format);
 
-    CFontInfo* m_font = nullptr;  // owned clone; null: Do fails
+    std::unique_ptr<CFontInfo> m_font;  // null: Do fails
     CRange m_range;
     DWORD m_mask;
     CSavedRuns m_saved;  // font records owned

@@ -11,21 +11,11 @@
 #include "model/CompressStore.h"
 #include "model/Doc.h"
 
-CInsertObjectCommand::CInsertObjectCommand(int pos, const ZarniUUID& id) : m_pos(pos), m_id(id) {
-    if (!m_id.IsNull())
-        m_holdsRef = CCompressStore::Instance().AddRef(m_id);
-}
-
-CInsertObjectCommand::~CInsertObjectCommand() {
-    if (m_holdsRef)
-        CCompressStore::Instance().Release(m_id);
-}
-
 ICommand* CInsertObjectCommand::Clone() {
-    auto* copy = new CInsertObjectCommand(m_pos, m_id);
+    auto copy = MakeOwned<CInsertObjectCommand>(m_pos, m_id);
     copy->m_target = m_target;
     copy->m_formats.CopyFrom(m_formats);
-    return copy;
+    return copy.release();
 }
 
 BOOL CInsertObjectCommand::Do() {

@@ -3,6 +3,7 @@
 
 #include "engine/CommandBase.h"
 #include "engine/RecordedFormats.h"
+#include "model/StoreRef.h"
 #include "objects/ZarniUUID.h"
 
 // Every instance (the original and each clone) holds one reference of its own on its
@@ -16,8 +17,7 @@
 class CInsertObjectCommand : public CCommandBase {
 public:
     // Takes a reference on id when the store holds it (the null id takes none).
-    CInsertObjectCommand(int pos, const ZarniUUID& id);
-    ~CInsertObjectCommand() override;
+    CInsertObjectCommand(int pos, const ZarniUUID& id) : m_pos(pos), m_id(id), m_ref(id) {}
     CInsertObjectCommand(const CInsertObjectCommand&) = delete;
     CInsertObjectCommand& operator=(const CInsertObjectCommand&) = delete;
 
@@ -31,11 +31,11 @@ public:
     int GetPos() const { return m_pos; }
     const ZarniUUID& GetID() const { return m_id; }
     // Whether this instance holds a store reference.
-    bool HoldsReference() const { return m_holdsRef; }
+    bool HoldsReference() const { return m_ref.IsHeld(); }
 
 private:
     int m_pos;
     ZarniUUID m_id;
-    bool m_holdsRef = false;     // one store reference on m_id, released on destruction
+    CStoreRef m_ref;             // on m_id, when the store held it
     CRecordedFormats m_formats;  // font and colour of the object unit
 };

@@ -14,10 +14,10 @@
 #include "model/WordString.h"
 
 ICommand* CInsertTextCommand::Clone() {
-    auto* copy = new CInsertTextCommand(m_pos, m_text);
+    auto copy = MakeOwned<CInsertTextCommand>(m_pos, m_text);
     copy->m_target = m_target;
     copy->m_formats.CopyFrom(m_formats);
-    return copy;
+    return copy.release();
 }
 
 BOOL CInsertTextCommand::Do() {

@@ -2,38 +2,37 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
-#include "format/SAttrStick.h"
-#include "core/ZarniArray.h"
+#include "core/Owned.h"
+#include "core/Range.h"
 #include "objects/CompressStoreObj.h"
 
 class CSavedRuns {
 public:
     CSavedRuns() = default;
-    ~CSavedRuns() { Clear(); }
     CSavedRuns(const CSavedRuns&) = delete;
     CSavedRuns& operator=(const CSavedRuns&) = delete;
 
     // Takes ownership of record.
     void Add(const CRange& range, ICompressStoreObj* record) {
-        m_runs.Add(CSAttrSectInfo(range, record));
+        m_runs.push_back(SRun{range, TOwned<ICompressStoreObj>(record)});
     }
     // Replaces the runs with clones of other's.
     void CopyFrom(const CSavedRuns& other) {
         Clear();
-        for (uint32_t i = 0; i < other.GetSize(); ++i) {
-            Add(other.Range(i), static_cast<ICompressStoreObj*>(other.Info(i)->Clone()));
-        }
+        for (const SRun& run : other.m_runs)
+            Add(run.range, static_cast<ICompressStoreObj*>(run.record->Clone()));
     }
-    void Clear() {
-        for (uint32_t i = 0; i < m_runs.GetSize(); ++i)
-            m_runs[i].Info()->Destroy();
-        m_runs.RemoveAll();
-    }
-    uint32_t GetSize() const { return m_runs.GetSize(); }
-    const CRange& Range(uint32_t i) const { return m_runs[i].Range(); }
-    ICompressStoreObj* Info(uint32_t i) const { return m_runs[i].Info(); }
+    void Clear() { m_runs.clear(); }
+    uint32_t GetSize() const { return static_cast<uint32_t>(m_runs.size()); }
+    const CRange& Range(uint32_t i) const { return m_runs[i].range; }
+    ICompressStoreObj* Info(uint32_t i) const { return m_runs[i].record.get(); }
 
 private:
-    CZarniArray<CSAttrSectInfo> m_runs;
+    struct SRun {
+        CRange range;
+        TOwned<ICompressStoreObj> record;
+    };
+    std::vector<SRun> m_runs;
 };

@@ -1,7 +1,8 @@
 // The undo history: pushing, stepping, truncating and the record limit.
 #include "engine/UndoQueue.h"
 
-#include "engine/Command.h"
+#include <algorithm>
+
 #include "platform/base/Check.h"
 
 CUndoQueue::~CUndoQueue() {
@@ -12,11 +13,7 @@ void CUndoQueue::DestroyRange(uint32_t index, uint32_t count) {
     const uint32_t size = m_records.GetSize();
     if (index >= size || count == 0)
         return;
-    if (count > size - index)
-        count = size - index;
-    for (uint32_t i = index; i < index + count; ++i)
-        m_records[i]->Destroy();
-    m_records.RemoveAt(index, count);
+    m_records.RemoveAt(index, std::min(count, size - index));
 }
 
 void CUndoQueue::Push(ICommand* cmd) {
@@ -28,11 +25,11 @@ void CUndoQueue::Push(ICommand* cmd) {
         TruncateRedo();
         return;
     }
-    ICommand* copy = cmd->Clone();
+    TOwned<ICommand> copy(cmd->Clone());
     if (copy == nullptr)
         return;
     TruncateRedo();
-    m_records.Add(copy);
+    m_records.Add(std::move(copy));
     m_pos = GetCount();
     EnforceLimit();
 }
@@ -56,8 +53,6 @@ void CUndoQueue::TruncateRedo() {
 }
 
 void CUndoQueue::Clear() {
-    for (uint32_t i = 0; i < m_records.GetSize(); ++i)
-        m_records[i]->Destroy();
     m_records.RemoveAll();
     m_pos = 0;
 }
@@ -69,7 +64,7 @@ ICommand* CUndoQueue::Current() {
 ICommand* CUndoQueue::GetAt(int32_t index) const {
     if (index < 0 || index >= GetCount())
         return nullptr;
-    return m_records[static_cast<uint32_t>(index)];
+    return m_records[static_cast<uint32_t>(index)].get();
 }
 
 void CUndoQueue::SetLimit(int limit) {

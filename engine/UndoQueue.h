@@ -3,10 +3,10 @@
 
 #include <cstdint>
 
+#include "core/Owned.h"
 #include "core/ZarniArray.h"
+#include "engine/Command.h"
 #include "platform/base/WinTypes.h"
-
-class ICommand;
 
 // Records before pos are done (undo-able), records from pos on are undone (redo-able).
 // With a limit n >= 0 at most n records are kept: the oldest go first, and a limit of 0
@@ -58,7 +58,7 @@ private:
     // Destroys count records from index on and removes them from the list.
     void DestroyRange(uint32_t index, uint32_t count);
 
-    CZarniArray<ICommand*> m_records;  // owned, oldest first
-    int32_t m_pos = 0;                 // 0 <= m_pos <= count
-    int32_t m_limit = -1;              // -1: no limit
+    CZarniArray<TOwned<ICommand>> m_records;  // oldest first, never null
+    int32_t m_pos = 0;                        // 0 <= m_pos <= count
+    int32_t m_limit = -1;                     // -1: no limit
 };

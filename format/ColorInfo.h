@@ -1,6 +1,8 @@
 // CColorInfo: a colour record, a COLORREF identified by the MD5 digest of its 4 bytes.
 #pragma once
 
+#include <memory>
+
 #include "objects/CompressStoreObj.h"
 #include "objects/Serialize.h"
 #include "objects/ZarniUUID.h"
@@ -28,7 +30,7 @@ public:
     COLORREF GetColor() const { return m_color; }
     const ZarniUUID& ID() const { return m_id; }
 
-    CColorInfo* Clone() override { return new CColorInfo(*this); }
+    CColorInfo* Clone() override { return std::make_unique<CColorInfo>(*this).release(); }
     void Destroy() override { delete this; }
     ZarniUUID GetID() override { return m_id; }
     ICompressStoreObj* GetSubCSO() const override { return nullptr; }

@@ -4,31 +4,23 @@
 #include "format/ColorInfo.h"
 #include "format/FontInfo.h"
 
-namespace {
-
-void DestroyAll(CZarniArray<CSAttrSectInfo>& list) {
-    for (uint32_t i = 0; i < list.GetSize(); ++i)
-        list[i].Info()->Destroy();
-    list.RemoveAll();
-}
-
-}  // namespace
-
-FIOS_Sects::~FIOS_Sects() {
-    Clear();
+void FIOS_Sects::Put(CZarniArray<CSAttrSectInfo>& list, const CRange& range,
+                     ICompressStoreObj* clone) {
+    m_owned.emplace_back(clone);
+    list.Add(CSAttrSectInfo(range, clone));
 }
 
 int FIOS_Sects::PutFont(CFontInfo* font, const CRange& range) {
     if (font == nullptr)
         return 0;
-    m_fonts.Add(CSAttrSectInfo(range, font->Clone()));
+    Put(m_fonts, range, font->Clone());
     return 1;
 }
 
 int FIOS_Sects::PutColor(CColorInfo* color, const CRange& range) {
     if (color == nullptr)
         return 0;
-    m_colors.Add(CSAttrSectInfo(range, color->Clone()));
+    Put(m_colors, range, color->Clone());
     return 1;
 }
 
@@ -41,6 +33,7 @@ CColorInfo* FIOS_Sects::GetColorAt(uint32_t i) const {
 }
 
 void FIOS_Sects::Clear() {
-    DestroyAll(m_fonts);
-    DestroyAll(m_colors);
+    m_fonts.RemoveAll();
+    m_colors.RemoveAll();
+    m_owned.clear();
 }

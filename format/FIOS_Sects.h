@@ -2,10 +2,12 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
+#include "core/Owned.h"
+#include "core/ZarniArray.h"
 #include "format/FormatOutputStream.h"
 #include "format/SAttrStick.h"
-#include "core/ZarniArray.h"
 
 class CFontInfo;
 class CColorInfo;
@@ -15,7 +17,6 @@ class CColorInfo;
 class FIOS_Sects : public IFormatOutputStream {
 public:
     FIOS_Sects() = default;
-    ~FIOS_Sects() override;
     FIOS_Sects(const FIOS_Sects&) = delete;
     FIOS_Sects& operator=(const FIOS_Sects&) = delete;
 
@@ -37,6 +38,10 @@ public:
     void Clear();
 
 private:
-    CZarniArray<CSAttrSectInfo> m_fonts;   // records owned
-    CZarniArray<CSAttrSectInfo> m_colors;  // records owned
+    // Keeps the clone and lists it as a section of list.
+    void Put(CZarniArray<CSAttrSectInfo>& list, const CRange& range, ICompressStoreObj* clone);
+
+    CZarniArray<CSAttrSectInfo> m_fonts;   // records in m_owned
+    CZarniArray<CSAttrSectInfo> m_colors;  // records in m_owned
+    std::vector<TOwned<ICompressStoreObj>> m_owned;
 };

@@ -1,6 +1,8 @@
 // CFontInfo: a font record, a LOGFONTA identified by the MD5 digest of its 60 bytes.
 #pragma once
 
+#include <memory>
+
 #include "objects/CompressStoreObj.h"
 #include "objects/Serialize.h"
 #include "objects/ZarniUUID.h"
@@ -29,7 +31,7 @@ public:
     const LOGFONTA& GetLogFont() const { return m_lf; }
     const ZarniUUID& ID() const { return m_id; }
 
-    CFontInfo* Clone() override { return new CFontInfo(*this); }
+    CFontInfo* Clone() override { return std::make_unique<CFontInfo>(*this).release(); }
     void Destroy() override { delete this; }
     ZarniUUID GetID() override { return m_id; }
     ICompressStoreObj* GetSubCSO() const override { return nullptr; }

@@ -1,6 +1,8 @@
 // CFormatCreator: the creator of font and colour records.
 #include "format/FormatCreator.h"
 
+#include <memory>
+
 #include "format/ColorInfo.h"
 #include "format/FontInfo.h"
 #include "objects/PrototypeCreator.h"
@@ -9,7 +11,7 @@ namespace {
 
 template <class T>
 ICompressStoreObj* MakeEmptyRecord() {
-    return new T();
+    return std::make_unique<T>().release();
 }
 
 // The record classes, ended by a null class id.

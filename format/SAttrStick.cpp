@@ -11,10 +11,10 @@ bool CSAttrStick::Record(ICompressStoreObj* obj) {
         ++it->second.refs;
         return true;
     }
-    auto* copy = dynamic_cast<ICompressStoreObj*>(obj->Clone());
+    TOwned<ICompressStoreObj> copy = CloneAs<ICompressStoreObj>(obj);
     if (copy == nullptr)
         return false;
-    m_infos.emplace(id, Entry{1, copy});
+    m_infos.emplace(id, Entry{1, std::move(copy)});
     return true;
 }
 
@@ -79,7 +79,7 @@ CSAttrSectInfo CSAttrStick::GetSectAt(int pos) const {
 
 ICompressStoreObj* CSAttrStick::FindInfo(const ZarniUUID& id) const {
     auto it = m_infos.find(id);
-    return it == m_infos.end() ? nullptr : it->second.obj;
+    return it == m_infos.end() ? nullptr : it->second.obj.get();
 }
 
 int32_t CSAttrStick::GetRefCount(const ZarniUUID& id) const {
@@ -88,8 +88,6 @@ int32_t CSAttrStick::GetRefCount(const ZarniUUID& id) const {
 }
 
 void CSAttrStick::Clear() {
-    for (auto& [id, entry] : m_infos)
-        entry.obj->Destroy();
     m_infos.clear();
     m_stick.Clear();
 }

@@ -4,9 +4,12 @@
 #include <cstdint>
 #include <map>
 
-#include "model/ColorStick.h"
+#include "core/Owned.h"
+#include "objects/CompressStoreObj.h"
+
 #include "core/Range.h"
 #include "core/ZarniArray.h"
+#include "model/ColorStick.h"
 #include "objects/ZarniUUID.h"
 
 class ICompressStoreObj;
@@ -30,7 +33,6 @@ private:
 class CSAttrStick {
 public:
     CSAttrStick() = default;
-    ~CSAttrStick() { Clear(); }
     CSAttrStick(const CSAttrStick&) = delete;
     CSAttrStick& operator=(const CSAttrStick&) = delete;
 
@@ -73,7 +75,7 @@ public:
 private:
     struct Entry {
         int32_t refs;
-        ICompressStoreObj* obj;  // owned
+        TOwned<ICompressStoreObj> obj;
     };
     bool Record(ICompressStoreObj* obj);
 

@@ -1,6 +1,8 @@
 // CBuiltinCreator: the creator of the library's own object classes (pictures, animations).
 #include "objects/BuiltinCreator.h"
 
+#include <memory>
+
 #include "objects/ClassIds.h"
 #include "objects/CompressStoreObj.h"
 
@@ -10,7 +12,7 @@ namespace {
 // drawing mode, an animation's transparent colour).
 template <class T>
 ICompressStoreObj* MakePrototype() {
-    return new T(255);
+    return std::make_unique<T>(255).release();
 }
 
 // The library's own classes, one line each, e.g.

@@ -1,6 +1,8 @@
 // IClone: the base of every embedded object, copied with Clone and given back with Destroy.
 #pragma once
 
+#include "core/Owned.h"
+
 // Objects are made with new by their class or a creator and are only ever given back
 // through Destroy (or ShallowDestroy); the destructor is protected so that no caller
 // deletes one through an interface pointer.
@@ -15,3 +17,15 @@ protected:
     // Declared after the operations so that their slots come first.
     virtual ~IClone() = default;
 };
+
+// An owned clone of obj that is a T; null when obj is null or its clone is no T (that clone
+// is given back at once).
+template <class T>
+TOwned<T> CloneAs(IClone* obj) {
+    TOwned<IClone> clone(obj ? obj->Clone() : nullptr);
+    T* typed = dynamic_cast<T*>(clone.get());
+    if (typed == nullptr)
+        return nullptr;
+    clone.release();
+    return TOwned<T>(typed);
+}

@@ -12,27 +12,19 @@ CPrototypeCreator::CPrototypeCreator(const SPrototypeEntry* list, const char* ow
         const ZarniUUID clsid = UuidFromText(entry->clsidText);
         if (clsid.IsNull())
             break;
-        ICompressStoreObj* prototype = entry->makePrototype ? entry->makePrototype() : nullptr;
+        TOwned<ICompressStoreObj> prototype(entry->makePrototype ? entry->makePrototype()
+                                                                 : nullptr);
         if (prototype != nullptr)
-            m_table.emplace_back(clsid, prototype);
+            m_table.emplace_back(clsid, std::move(prototype));
     }
-}
-
-CPrototypeCreator::~CPrototypeCreator() {
-    for (auto& entry : m_table)
-        entry.second->Destroy();
 }
 
 ICompressStoreObj* CPrototypeCreator::CreateObj(const ZarniUUID& clsid) {
     for (auto& entry : m_table) {
         if (entry.first != clsid)
             continue;
-        IClone* copy = entry.second->Clone();
-        // A clone that is not a store object cannot be handed out; give it back.
-        auto* obj = dynamic_cast<ICompressStoreObj*>(copy);
-        if (obj == nullptr && copy != nullptr)
-            copy->Destroy();
-        return obj;
+        // A clone that is not a store object cannot be handed out.
+        return CloneAs<ICompressStoreObj>(entry.second.get()).release();
     }
     return nullptr;
 }

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/Owned.h"
 #include "objects/VCOCreator.h"
 
 // One entry of a prototype list: a class id text and a function making the class's empty
@@ -18,8 +19,7 @@ public:
     // Fills the table in list order; an entry whose prototype cannot be made is skipped.
     // owner names the creator in AssertValid's message.
     CPrototypeCreator(const SPrototypeEntry* list, const char* owner);
-    // Destroys the prototypes.
-    virtual ~CPrototypeCreator();
+    virtual ~CPrototypeCreator() = default;
 
     // A clone of the first prototype whose class id equals clsid, or null.
     ICompressStoreObj* CreateObj(const ZarniUUID& clsid) override;
@@ -34,6 +34,6 @@ public:
     CPrototypeCreator& operator=(const CPrototypeCreator&) = delete;
 
 private:
-    std::vector<std::pair<ZarniUUID, ICompressStoreObj*>> m_table;  // owns the prototypes
+    std::vector<std::pair<ZarniUUID, TOwned<ICompressStoreObj>>> m_table;
     const char* m_owner;
 };

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "view/ViewHost.h"
 #include "format/ColorInfo.h"
 #include "format/FontInfo.h"
 #include "format/FormatInfo.h"
@@ -16,6 +15,7 @@
 #include "platform/graphics/Morla.h"
 #include "view/CaretNavigator.h"
 #include "view/DetailStore.h"
+#include "view/ViewHost.h"
 
 const char* const CEditorView::kName = "__view";
 
@@ -113,12 +113,12 @@ public:
 CEditorView::CEditorView(IViewHost* host)
     : m_host(host),
       m_store(host),
-      m_caret(new CCaret(this)),
-      m_docFollower(new CDocFollower(*this)),
-      m_formatFollower(new CFormatFollower(*this)),
-      m_paraFollower(new CParaFollower(*this)),
-      m_batcher(new CBatcher(*this)) {
-    m_navigator.reset(new CCaretNavigator(this));
+      m_caret(std::make_unique<CCaret>(this)),
+      m_navigator(std::make_unique<CCaretNavigator>(this)),
+      m_docFollower(std::make_unique<CDocFollower>(*this)),
+      m_formatFollower(std::make_unique<CFormatFollower>(*this)),
+      m_paraFollower(std::make_unique<CParaFollower>(*this)),
+      m_batcher(std::make_unique<CBatcher>(*this)) {
     if (!m_host)
         return;
     if (CEditorListeners* listeners = m_host->GetEditorListeners())
@@ -237,11 +237,13 @@ void CEditorView::AfterRelayout() {
     ReportSize();
     const CRect& port = GetViewPort();
     CRect changed = m_store.GetChangedRect();
-    if (m_store.GetFirstChangedLine() < 0) changed = port;
+    if (m_store.GetFirstChangedLine() < 0)
+        changed = port;
     changed.OffsetRect(-port.left, -port.top);
     AddToBatch(changed);
     // Lines may have moved under the caret: place it again at its position.
-    if (m_caret) m_caret->SetCaretByPos(m_caret->GetPos(), m_caret->IsAfter());
+    if (m_caret)
+        m_caret->SetCaretByPos(m_caret->GetPos(), m_caret->IsAfter());
 }
 
 void CEditorView::AddToBatch(const CRect& layerRect) {

@@ -1,8 +1,7 @@
 // CMeasure: measuring units through the drawing library and caching the sizes.
 #include "view/Measure.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include <memory>
 
 #include "format/FontInfo.h"
 #include "model/WordString.h"
@@ -16,13 +15,12 @@ const char kReferenceText[] = "\xD6\xD0";
 
 }  // namespace
 
+namespace {
+
 // Owns the measurer until Reset or the end of the process.
 struct CMeasureHolder {
-    ~CMeasureHolder() { delete measure; }
-    CMeasure* measure = nullptr;
+    std::unique_ptr<CMeasure> measure;
 };
-
-namespace {
 
 CMeasureHolder& Holder() {
     // The drawing factory is reached first so that its own process-wide state is complete
@@ -38,14 +36,12 @@ CMeasureHolder& Holder() {
 CMeasure& CMeasure::Instance() {
     CMeasureHolder& holder = Holder();
     if (holder.measure == nullptr)
-        holder.measure = new CMeasure();
+        holder.measure = std::make_unique<CMeasure>();
     return *holder.measure;
 }
 
 void CMeasure::Reset() {
-    CMeasureHolder& holder = Holder();
-    delete holder.measure;
-    holder.measure = nullptr;
+    Holder().measure.reset();
 }
 
 CMeasure::CMeasure() {

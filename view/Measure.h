@@ -38,15 +38,13 @@ public:
     // Aborts unless the shortcut points into the cache under its own id.
     void AssertValid() const;
 
+    // Instance() holds the one the editor uses; others serve only checks.
+    CMeasure();
     CMeasure(const CMeasure&) = delete;
     CMeasure& operator=(const CMeasure&) = delete;
 
 private:
     using UnitMap = std::unordered_map<uint16_t, CSize>;
-
-    CMeasure();
-    ~CMeasure() = default;
-    friend struct CMeasureHolder;
 
     std::unique_ptr<IXCanvas, XReleaser> m_canvas;  // 1 x 1, null when the factory made none
     std::unique_ptr<IXFont, XReleaser> m_font;      // re-selected before each measurement

@@ -1,15 +1,14 @@
 // Layer stack, composition and reporting to the host window.
 #include "view/MultilayerView.h"
 
-#include "view/ViewHost.h"
 #include "core/UiTexts.h"
 #include "platform/ui/WinUser.h"
+#include "view/ViewHost.h"
 
 CMultilayerView::CMultilayerView(IViewHost* host)
-    : m_host(host), m_editorView(new CEditorView(host)) {
-    CBackgroundLayer* background = new CBackgroundLayer();
-    m_background = background;
-    m_builtinBackground = true;
+    : m_host(host), m_editorView(std::make_unique<CEditorView>(host)) {
+    m_builtin = std::make_unique<CBackgroundLayer>();
+    m_background = m_builtin.get();
     m_editorView->AddSizeListener(this);
     if (CRedrawSwitch* redraw = host ? host->GetRedrawSwitch() : nullptr) {
         redraw->AddListener(this);
@@ -28,8 +27,7 @@ CMultilayerView::~CMultilayerView() {
     m_layers.RemoveAll();
     m_editorView->DeleteSizeListener(this);
     m_editorView.reset();
-    if (m_builtinBackground)
-        delete static_cast<CBackgroundLayer*>(m_background);
+    m_builtin.reset();
     m_background = nullptr;
 }
 
@@ -84,18 +82,16 @@ void CMultilayerView::DeleteLayer(ILayer* layer) {
 }
 
 void CMultilayerView::SetBGLayer(ILayer* layer) {
-    if (layer == m_background || (layer == nullptr && m_builtinBackground))
+    if (layer == m_background || (layer == nullptr && m_builtin))
         return;
     const int index = IndexOf(m_background);
     m_background->DeleteListener(this);
-    if (m_builtinBackground)
-        delete static_cast<CBackgroundLayer*>(m_background);
+    m_builtin.reset();
     if (layer) {
         m_background = layer;
-        m_builtinBackground = false;
     } else {
-        m_background = new CBackgroundLayer();
-        m_builtinBackground = true;
+        m_builtin = std::make_unique<CBackgroundLayer>();
+        m_background = m_builtin.get();
     }
     if (index >= 0) {
         m_layers[static_cast<uint32_t>(index)] = m_background;
@@ -108,20 +104,20 @@ void CMultilayerView::SetBGLayer(ILayer* layer) {
 }
 
 BOOL CMultilayerView::SetBackColor(COLORREF color) {
-    if (!m_builtinBackground) {
+    if (!m_builtin) {
         MessageBoxA(nullptr, UiText(EUiText::BackColorUnsupported), "", MB_OK);
         return FALSE;
     }
-    static_cast<CBackgroundLayer*>(m_background)->SetBackColor(color);
+    m_builtin->SetBackColor(color);
     return TRUE;
 }
 
 BOOL CMultilayerView::SetBackImage(const std::string& picture, IMAGE_PLACEMENT placement) {
-    if (!m_builtinBackground) {
+    if (!m_builtin) {
         MessageBoxA(nullptr, UiText(EUiText::BackImageUnsupported), "", MB_OK);
         return FALSE;
     }
-    static_cast<CBackgroundLayer*>(m_background)->SetBackImage(picture, placement);
+    m_builtin->SetBackImage(picture, placement);
     return TRUE;
 }
 

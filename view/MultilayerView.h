@@ -5,8 +5,8 @@
 #include <set>
 #include <string>
 
-#include "model/RedrawSwitch.h"
 #include "core/ZarniArray.h"
+#include "model/RedrawSwitch.h"
 #include "platform/graphics/Morla.h"
 #include "view/BackgroundLayer.h"
 #include "view/EditorView.h"
@@ -87,9 +87,9 @@ private:
 
     IViewHost* m_host;  // not owned
     std::unique_ptr<CEditorView> m_editorView;
-    ILayer* m_background = nullptr;  // the built-in one is owned while m_builtinBackground
-    bool m_builtinBackground = false;
-    CZarniArray<ILayer*> m_layers;  // bottom first
+    ILayer* m_background = nullptr;               // m_builtin, or the host's layer
+    std::unique_ptr<CBackgroundLayer> m_builtin;  // null while a host layer is the background
+    CZarniArray<ILayer*> m_layers;                // bottom first
     CBuiltinLayerOrder m_builtinOrder;
     ILayerOrderProvider* m_order = &m_builtinOrder;
     CZarniArray<IMultilayerViewListener*> m_listeners;  // not owned

@@ -32,7 +32,7 @@ int CViewStore::LaidOutLength() const {
 }
 
 ILine* CViewStore::GetLine(int i) const {
-    return i >= 0 && i < GetLineObjectCount() ? m_lines[static_cast<uint32_t>(i)] : nullptr;
+    return i >= 0 && i < GetLineObjectCount() ? m_lines[static_cast<uint32_t>(i)].get() : nullptr;
 }
 
 // ---- Building ----
@@ -41,22 +41,24 @@ ILine* CViewStore::CreateLine(int width, int start, const CPoint& origin) {
     zarni::CZarniParaInfo info;
     if (CParagraph* paragraph = m_host ? m_host->GetParagraph() : nullptr)
         info = paragraph->GetParaInfo(start);
-    ILine* line;
+    std::unique_ptr<ILine> line;
     if (m_mode == 0) {
-        auto* unwrapped = new CUnwrappedLine();
+        auto unwrapped = std::make_unique<CUnwrappedLine>();
         unwrapped->SetLineSpace(info.GetLineSapce());
         unwrapped->OffsetX(info.GetLeftIndent());
-        line = unwrapped;
+        line = std::move(unwrapped);
     } else {
-        auto* draft = new CDraftLine(width - info.GetLeftIndent() - info.GetRightIndent());
+        auto draft =
+            std::make_unique<CDraftLine>(width - info.GetLeftIndent() - info.GetRightIndent());
         draft->SetLineSpace(info.GetLineSapce());
         draft->SetStart(start);
         draft->MoveTo(CPoint(origin.x + info.GetLeftIndent(), origin.y));
-        line = draft;
+        line = std::move(draft);
     }
-    m_lines.InsertAt(static_cast<uint32_t>(m_current + 1), line);
+    ILine* created = line.get();
+    m_lines.InsertAt(static_cast<uint32_t>(m_current + 1), std::move(line));
     ++m_current;
-    return line;
+    return created;
 }
 
 int CViewStore::Feed(const CLinePiece& piece) {
@@ -69,7 +71,7 @@ int CViewStore::Feed(const CLinePiece& piece) {
     }
     int placed = 0;
     for (;;) {
-        ILine* line = m_lines[static_cast<uint32_t>(m_current)];
+        ILine* line = m_lines[static_cast<uint32_t>(m_current)].get();
         const int took = line->Feed(piece, placed);
         placed += took;
         if (placed >= n)
@@ -98,8 +100,6 @@ void CViewStore::ApplyPendingDeltas() {
 }
 
 void CViewStore::DeleteLines(int first, int count) {
-    for (int i = first; i < first + count; ++i)
-        delete m_lines[static_cast<uint32_t>(i)];
     m_lines.RemoveAt(static_cast<uint32_t>(first), static_cast<uint32_t>(count));
 }
 
@@ -324,7 +324,7 @@ CRect CViewStore::GetUnitRect(int line, int unit) const {
         return GetLineRect(n);
     if (line < 0 || line > n)
         return CRect();
-    const ILine* l = m_lines[static_cast<uint32_t>(line)];
+    const ILine* l = m_lines[static_cast<uint32_t>(line)].get();
     int x = 0;
     CSize cell;
     if (!m_detail.GetUnitOffset(l->GetDocRange(), unit, x, cell))
@@ -413,7 +413,7 @@ void CViewStore::AssertValid() const {
     ZARNI_CHECK(n >= 1 && m_current >= 0 && m_current < n && !m_shiftPending,
                 "CViewStore: current line %d of %d", m_current, n);
     for (int i = 0; i < n; ++i) {
-        const ILine* line = m_lines[static_cast<uint32_t>(i)];
+        const ILine* line = m_lines[static_cast<uint32_t>(i)].get();
         line->AssertValid();
         const CRange range = line->GetDocRange();
         const CRect rect = line->GetRect();
@@ -423,7 +423,7 @@ void CViewStore::AssertValid() const {
                         rect.top);
             continue;
         }
-        const ILine* prev = m_lines[static_cast<uint32_t>(i - 1)];
+        const ILine* prev = m_lines[static_cast<uint32_t>(i - 1)].get();
         ZARNI_CHECK(range.home == prev->GetDocRange().end && rect.top == prev->GetRect().bottom &&
                         !range.IsEmpty(),
                     "CViewStore: line %d is empty, or not contiguous with the one before", i);

@@ -2,16 +2,17 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "core/Range.h"
 #include "core/ZarniArray.h"
 #include "platform/base/Geometry.h"
 #include "platform/base/WinTypes.h"
 #include "view/DetailStore.h"
+#include "view/Line.h"
 #include "view/LineConsumer.h"
 
 class IViewHost;
-class ILine;
 
 // Owns the lines (in document order, contiguous in positions and stacked without gaps from
 // y = 0) and the detail store of the visible lines. The editor view owns the store and
@@ -132,7 +133,7 @@ private:
         int lo = 0, hi = GetLineObjectCount() - 1, found = -1;
         while (lo <= hi) {
             const int mid = lo + (hi - lo) / 2;
-            if (holds(m_lines[static_cast<uint32_t>(mid)])) {
+            if (holds(m_lines[static_cast<uint32_t>(mid)].get())) {
                 found = mid;
                 lo = mid + 1;
             } else {
@@ -156,8 +157,8 @@ private:
     void ApplyPendingDeltas();
     void FollowWithDetail();
 
-    IViewHost* m_host;            // not owned
-    CZarniArray<ILine*> m_lines;  // owned
+    IViewHost* m_host;  // not owned
+    CZarniArray<std::unique_ptr<ILine>> m_lines;
     int m_current = -1;           // the line being filled
     CRect m_viewPort;             // the view port in content coordinates
     CRect m_prevViewPort;         // where it was before it last moved

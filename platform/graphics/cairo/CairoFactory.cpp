@@ -1,6 +1,8 @@
 // CCairoFactory: makes the built-in drawing objects by kind.
 #include "platform/graphics/cairo/CairoFactory.h"
 
+#include <memory>
+
 #include "platform/graphics/cairo/CairoCanvas.h"
 #include "platform/graphics/cairo/PangoFont.h"
 #include "platform/graphics/cairo/PixbufImage.h"
@@ -9,13 +11,13 @@
 IXObject* CCairoFactory::Create(int kind) {
     switch (kind) {
         case XKIND_IMAGE:
-            return new CPixbufImage;
+            return std::make_unique<CPixbufImage>().release();
         case XKIND_FONT:
-            return new CPangoFont;
+            return std::make_unique<CPangoFont>().release();
         case XKIND_BRUSH:
-            return new CSolidBrush;
+            return std::make_unique<CSolidBrush>().release();
         case XKIND_CANVAS:
-            return new CCairoCanvas;
+            return std::make_unique<CCairoCanvas>().release();
         default:
             return nullptr;
     }

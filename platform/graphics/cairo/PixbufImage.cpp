@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <utility>
 
 namespace {
@@ -245,7 +246,7 @@ BOOL CPixbufImage::Encode(int code, BYTE** buffer, DWORD* length) {
     if (!buffer || !length || code != XIMAGE_ENCODE_ORIGINAL || m_frames.empty())
         return FALSE;
     if (!m_original.empty()) {
-        *buffer = new BYTE[m_original.size()];
+        *buffer = std::make_unique<BYTE[]>(m_original.size()).release();
         std::memcpy(*buffer, m_original.data(), m_original.size());
         *length = static_cast<DWORD>(m_original.size());
         return TRUE;
@@ -258,7 +259,7 @@ BOOL CPixbufImage::Encode(int code, BYTE** buffer, DWORD* length) {
         g_free(png);
         return FALSE;
     }
-    *buffer = new BYTE[size];
+    *buffer = std::make_unique<BYTE[]>(size).release();
     std::memcpy(*buffer, png, size);
     *length = static_cast<DWORD>(size);
     g_free(png);
@@ -277,10 +278,10 @@ IXImage* CPixbufImage::Duplicate() {
         frames[i].pixbuf.reset(GDK_PIXBUF(g_object_ref(m_frames[i].pixbuf.get())));
         frames[i].delay = m_frames[i].delay;
     }
-    auto* copy = new CPixbufImage;
+    auto copy = std::make_unique<CPixbufImage>();
     copy->Adopt(std::move(frames), m_original);
     copy->m_selected = m_selected;
-    return copy;
+    return copy.release();
 }
 
 int CPixbufImage::GetFrameCount() {
