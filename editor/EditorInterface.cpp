@@ -112,10 +112,10 @@ void CEditorInterface::SetSel(const CRange& range) {
         static_cast<uint32_t>(range.home) < static_cast<uint32_t>(length) ? range.home : length - 1;
     CRange r = range;
     switch (range.end) {
-        case -1:
+        case SEL_ALL:
             r = CRange(0, length);
             break;
-        case -2: {
+        case SEL_WORD: {
             int e = doc->FindAlnumEnd(p, DFF_FORWARD);
             if (e == p)
                 e = p + 1;
@@ -123,7 +123,7 @@ void CEditorInterface::SetSel(const CRange& range) {
             r = CRange(b == p ? b : b + 1, e);
             break;
         }
-        case -3: {
+        case SEL_PARAGRAPH: {
             int e = doc->FindLineBreak(p, DFF_FORWARD);
             if (e < length)
                 ++e;
@@ -133,7 +133,7 @@ void CEditorInterface::SetSel(const CRange& range) {
             r = CRange(b + 1, e);
             break;
         }
-        case -4:
+        case SEL_DOC_END:
             r = CRange(length, length);
             break;
         default:
@@ -253,7 +253,7 @@ void CEditorInterface::HideSelection(BOOL hide) {
 }
 
 void CEditorInterface::Clear() {
-    SetSel(CRange(0, -1));
+    SetSel(CRange(0, SEL_ALL));
     ReplaceSel(CString(""));
     EmptyUndoQueue();
 }

@@ -4,13 +4,14 @@
 
 #include <memory>
 
+#include "core/Range.h"
 #include "editor/EditorCore.h"
 #include "model/Doc.h"
-#include "core/Range.h"
 #include "objects/ZarniUUID.h"
 #include "platform/base/String.h"
 #include "platform/base/WinTypes.h"
 #include "view/BackgroundLayer.h"
+#include "view/FormatType.h"
 #include "view/HitInfo.h"
 
 class CCaret;
@@ -30,10 +31,13 @@ class CZarniParaInfo;
 // Every change of content or character format is built as a command and run through the
 // executor, so that it can be undone; such operations answer the executor's result.
 // Paragraph settings, defaults and limits are applied at once and are not undone.
-// Editor modes: one wrapped line per paragraph piece, or the whole text on one line.
-enum FORMAT_TYPE : int {
-    FT_SINGLELINE = 0,
-    FT_WRAP = 1,
+// Special selection ends understood by SetSel: the whole text, the word, the paragraph (with
+// its break) at the home, and the caret at the end of the text.
+enum SEL_SPECIAL_END : int {
+    SEL_ALL = -1,
+    SEL_WORD = -2,
+    SEL_PARAGRAPH = -3,
+    SEL_DOC_END = -4,
 };
 
 class IEditorInterface {

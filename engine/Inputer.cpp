@@ -32,7 +32,9 @@ int CInputer::Feed(const CString& text) {
 int CInputer::Feed(char c) {
     ISelector* sel = m_editor ? m_editor->GetSelector() : nullptr;
     IDoc* doc = m_editor ? m_editor->GetDocument() : nullptr;
-    if (!sel || !doc || static_cast<signed char>(c) < 32)
+    // Control characters and every byte from 128 up (negative as a signed byte) are refused.
+    constexpr signed char kFirstPrintable = 32;
+    if (!sel || !doc || static_cast<signed char>(c) < kFirstPrintable)
         return 0;
     if (!doc->Insertc(sel->GetInsertPos(), c))
         return 0;

@@ -7,7 +7,9 @@ CDelimiters& CDelimiters::Instance() {
 }
 
 CDelimiters::CDelimiters() {
-    m_lineBreaks.InsertAt(m_lineBreaks.GetSize(), static_cast<uint16_t>(10));
-    m_lineBreaks.InsertAt(m_lineBreaks.GetSize(), static_cast<uint16_t>(13));
-    m_lineBreaks.InsertAt(m_lineBreaks.GetSize(), static_cast<uint16_t>(13 + 256 * 10));
+    // A line feed, a paragraph end, and the pair read as one double-byte unit.
+    m_lineBreaks.InsertAt(m_lineBreaks.GetSize(), LINE_FEED_UNIT);
+    m_lineBreaks.InsertAt(m_lineBreaks.GetSize(), PARA_END_UNIT);
+    m_lineBreaks.InsertAt(m_lineBreaks.GetSize(),
+                          static_cast<uint16_t>(PARA_END_UNIT + 256 * LINE_FEED_UNIT));
 }

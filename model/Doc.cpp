@@ -102,7 +102,7 @@ int CDoc::Inserts(int pos, const CString& text) {
 
 int CDoc::Insertc(int pos, char ch) {
     const BYTE b = static_cast<BYTE>(ch);
-    if (b == 10 || b == 0 || b == CO_UNIT || CCodePage::IsLeadByte(b))
+    if (b == LINE_FEED_UNIT || b == 0 || b == CO_UNIT || CCodePage::IsLeadByte(b))
         return 0;
     if (!IsInsertPos(pos) || IsFull())
         return 0;

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "model/ParaListener.h"
 #include "core/ZarniArray.h"
+#include "model/ParaListener.h"
 
 // Does not own its listeners. Itself a listener of priority 0 that calls each member in
 // list order; the count is re-read at every step, so a member removed or added during a
@@ -22,7 +22,7 @@ public:
     IParaListener* GetAt(uint32_t i) const { return m_list[i]; }
 
     void N_ParaChanged(const CRange& range) override;
-    int GetParaPriority() override { return 0; }
+    int GetParaPriority() override { return PLP_VIEW; }
 
 private:
     CZarniArray<IParaListener*> m_list;

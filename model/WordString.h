@@ -11,6 +11,8 @@
 const uint16_t CO_UNIT = 2;
 // The unit that ends a paragraph (carriage return).
 const uint16_t PARA_END_UNIT = 13;
+// A line feed: text never holds one (carriage returns end paragraphs).
+const uint16_t LINE_FEED_UNIT = 10;
 
 // One unit per character: a double-byte character is lead + 256 * trail, any other byte is
 // its value sign-extended to 16 bits (0xFF80..0xFFFF for upper-half single bytes). A unit

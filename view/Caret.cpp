@@ -82,7 +82,7 @@ void CCaret::Place(int line, int unit) {
     const CRect viewPort = m_view->GetViewPort();
     const int viewWidth = viewPort.Width();
     if (viewWidth > 0) {
-        if (m_view->GetMode() != 0) {
+        if (m_view->GetMode() != FT_SINGLELINE) {
             x = std::min<int>(x, viewPort.right - m_size.cx);
         } else if (x >= viewPort.right) {
             // Scroll so that the caret ends in the middle of the view.

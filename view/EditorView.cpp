@@ -22,6 +22,8 @@ const char* const CEditorView::kName = "__view";
 namespace {
 constexpr COLORREF kSelectionFill = 0xB40713;
 constexpr COLORREF kSelectionText = 0xFFFFFF;
+// Auto-scroll keeps the last changed line this far above the view port's bottom.
+constexpr int kAutoScrollMargin = 12;
 }  // namespace
 
 // Document changes: relayout after them (priority 4).
@@ -68,7 +70,7 @@ public:
         if (m_view.m_store.OnParaChanged(range))
             m_view.AfterRelayout();
     }
-    int GetParaPriority() override { return 0; }
+    int GetParaPriority() override { return PLP_VIEW; }
 
 private:
     CEditorView& m_view;
@@ -99,7 +101,7 @@ public:
     public:
         explicit CParaPart(CEditorView& view) : m_view(view) {}
         void N_ParaChanged(const CRange&) override { m_view.FlushBatch(); }
-        int GetParaPriority() override { return 1026; }
+        int GetParaPriority() override { return PLP_VIEW_BATCHER; }
 
     private:
         CEditorView& m_view;
@@ -208,7 +210,7 @@ void CEditorView::SetMode(int mode) {
 }
 
 void CEditorView::AutoScroll() {
-    if (m_store.GetMode() != 1 || !m_store.GetAutoScroll())
+    if (m_store.GetMode() != FT_WRAP || !m_store.GetAutoScroll())
         return;
     const int pos = m_store.GetLastChangedPos();
     if (pos < 0)
@@ -217,8 +219,8 @@ void CEditorView::AutoScroll() {
     const CRect& port = GetViewPort();
     const int height = port.Height();
     int top = port.top;
-    if (line.bottom > port.top + height - 12) {
-        top = line.bottom - height + 12;
+    if (line.bottom > port.top + height - kAutoScrollMargin) {
+        top = line.bottom - height + kAutoScrollMargin;
     } else if (line.top < port.top) {
         top = line.top;
     }
@@ -295,7 +297,7 @@ HitInfo CEditorView::HitTest(const CPoint& point, BOOL exact) {
     if (objects == 0) {
         hit.line = 0;
         hit.unit = 0;
-        hit.type = -1;
+        hit.type = HIT_OUTSIDE;
         return hit;
     }
     const int count = GetLineCount();
@@ -308,7 +310,7 @@ HitInfo CEditorView::HitTest(const CPoint& point, BOOL exact) {
         }
     }
     if (line < 0) {
-        hit.type = 0;
+        hit.type = HIT_BESIDE;
         hit.line = count - 1;
         if (exact) {
             hit.unit = -1;
@@ -319,14 +321,14 @@ HitInfo CEditorView::HitTest(const CPoint& point, BOOL exact) {
     hit.line = line;
     if (line == objects) {  // the empty line after a final break
         hit.unit = 0;
-        hit.type = 1;
+        hit.type = HIT_UNIT;
         return hit;
     }
     const CRange range = GetLineDocRange(line);
     const CDetailStore& detail = m_store.GetDetailStore();
     const CRange window = detail.GetWindow();
     if (range.home < window.home || range.end > window.end) {
-        hit.type = -1;
+        hit.type = HIT_OUTSIDE;
         return hit;
     }
     int x = point.x - GetLineRect(line).left;
@@ -336,7 +338,7 @@ HitInfo CEditorView::HitTest(const CPoint& point, BOOL exact) {
             const CDetailUnit* u = detail.GetUnit(range.home + i);
             if (x < u->cx / 2) {
                 hit.unit = i;
-                hit.type = 1;
+                hit.type = HIT_UNIT;
                 return hit;
             }
             x -= u->cx;
@@ -344,11 +346,11 @@ HitInfo CEditorView::HitTest(const CPoint& point, BOOL exact) {
         const bool ended =
             n > 0 && CDelimiters::Instance().IsLineBreak(detail.GetUnit(range.end - 1)->unit);
         hit.unit = ended ? n - 1 : n;
-        hit.type = 1;
+        hit.type = HIT_UNIT;
         return hit;
     }
     if (x < 0) {
-        hit.type = 0;
+        hit.type = HIT_BESIDE;
         hit.unit = -1;
         return hit;
     }
@@ -356,13 +358,13 @@ HitInfo CEditorView::HitTest(const CPoint& point, BOOL exact) {
         const CDetailUnit* u = detail.GetUnit(range.home + i);
         if (x < u->cx) {
             hit.unit = i;
-            hit.type = u->object ? 2 : 1;
+            hit.type = u->object ? HIT_OBJECT : HIT_UNIT;
             hit.object = u->object;
             return hit;
         }
         x -= u->cx;
     }
-    hit.type = -1;
+    hit.type = HIT_OUTSIDE;
     hit.unit = -1;
     return hit;
 }

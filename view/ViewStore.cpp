@@ -42,7 +42,7 @@ ILine* CViewStore::CreateLine(int width, int start, const CPoint& origin) {
     if (CParagraph* paragraph = m_host ? m_host->GetParagraph() : nullptr)
         info = paragraph->GetParaInfo(start);
     std::unique_ptr<ILine> line;
-    if (m_mode == 0) {
+    if (m_mode == FT_SINGLELINE) {
         auto unwrapped = std::make_unique<CUnwrappedLine>();
         unwrapped->SetLineSpace(info.GetLineSapce());
         unwrapped->OffsetX(info.GetLeftIndent());
@@ -280,7 +280,7 @@ BOOL CViewStore::SetViewPort(const CPoint& origin) {
 }
 
 void CViewStore::SetMode(int mode) {
-    if ((mode != 0 && mode != 1) || mode == m_mode)
+    if ((mode != FT_SINGLELINE && mode != FT_WRAP) || mode == m_mode)
         return;
     m_mode = mode;
     if (LayoutStopped())
@@ -429,7 +429,8 @@ void CViewStore::AssertValid() const {
                     "CViewStore: line %d is empty, or not contiguous with the one before", i);
     }
     if (!LayoutStopped()) {
-        ZARNI_CHECK(m_mode != 0 || n == 1, "CViewStore: single-line mode with %d lines", n);
+        ZARNI_CHECK(m_mode != FT_SINGLELINE || n == 1, "CViewStore: single-line mode with %d lines",
+                    n);
         ZARNI_CHECK(LaidOutLength() == DocLength(), "CViewStore: lines cover %d of %d units",
                     LaidOutLength(), DocLength());
     }

@@ -9,6 +9,7 @@
 #include "platform/base/Geometry.h"
 #include "platform/base/WinTypes.h"
 #include "view/DetailStore.h"
+#include "view/FormatType.h"
 #include "view/Line.h"
 #include "view/LineConsumer.h"
 
@@ -169,6 +170,6 @@ private:
     CDetailStore m_detail;
     int m_firstChanged = -1;
     int m_lastChangedPos = -1;
-    int m_mode = 1;
+    int m_mode = FT_WRAP;
     BOOL m_autoScroll = TRUE;
 };
