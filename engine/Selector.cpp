@@ -3,11 +3,14 @@
 
 #include <cstdint>
 
+#include "platform/base/Check.h"
+
 void CSelector::Change(const CRange& newSel) {
     const CRange oldSel = m_sel;
     for (uint32_t i = 0; i < m_listeners.GetSize(); ++i)
         m_listeners[i]->N_SelChanging(oldSel, newSel);
     m_sel = newSel;
+    ZARNI_ASSERT_VALID(*this);
     for (uint32_t i = 0; i < m_listeners.GetSize(); ++i)
         m_listeners[i]->N_SelChanged(oldSel, newSel);
 }
@@ -35,6 +38,7 @@ void CSelector::SetSel(const CRange& r) {
 int CSelector::AddListener(ISelListener* listener) {
     if (listener != nullptr)
         m_listeners.Add(listener);
+    ZARNI_ASSERT_VALID(*this);
     return static_cast<int>(m_listeners.GetSize());
 }
 
@@ -43,4 +47,12 @@ void CSelector::RemoveListener(ISelListener* listener) {
         if (m_listeners[i - 1] == listener)
             m_listeners.RemoveAt(i - 1, 1);
     }
+}
+
+void CSelector::AssertValid() const {
+    m_listeners.AssertValid();
+    ZARNI_CHECK(m_sel.home >= 0 && m_sel.end >= m_sel.home, "CSelector: selection (%d,%d)",
+                m_sel.home, m_sel.end);
+    for (uint32_t i = 0; i < m_listeners.GetSize(); ++i)
+        ZARNI_CHECK(m_listeners[i] != nullptr, "CSelector: listener %u is null", i);
 }

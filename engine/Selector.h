@@ -1,9 +1,9 @@
 // ISelector and CSelector: the selection, whose home is also the insertion position.
 #pragma once
 
-#include "engine/SelListener.h"
 #include "core/Range.h"
 #include "core/ZarniArray.h"
+#include "engine/SelListener.h"
 
 class ISelector {
 public:
@@ -35,6 +35,9 @@ public:
     int AddListener(ISelListener* listener) override;
     // Removes every occurrence.
     void RemoveListener(ISelListener* listener) override;
+
+    // Aborts unless 0 <= home <= end and no listener is null.
+    void AssertValid() const;
 
 private:
     void Change(const CRange& newSel);

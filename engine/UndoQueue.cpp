@@ -32,12 +32,14 @@ void CUndoQueue::Push(ICommand* cmd) {
     m_records.Add(std::move(copy));
     m_pos = GetCount();
     EnforceLimit();
+    ZARNI_ASSERT_VALID(*this);
 }
 
 BOOL CUndoQueue::RedoStep(int newPos) {
     if (newPos <= m_pos || newPos > GetCount())
         return FALSE;
     m_pos = newPos;
+    ZARNI_ASSERT_VALID(*this);
     return TRUE;
 }
 
@@ -45,6 +47,7 @@ BOOL CUndoQueue::UndoStep(int newPos) {
     if (newPos < 0 || newPos >= m_pos)
         return FALSE;
     m_pos = newPos;
+    ZARNI_ASSERT_VALID(*this);
     return TRUE;
 }
 
@@ -55,6 +58,7 @@ void CUndoQueue::TruncateRedo() {
 void CUndoQueue::Clear() {
     m_records.RemoveAll();
     m_pos = 0;
+    ZARNI_ASSERT_VALID(*this);
 }
 
 ICommand* CUndoQueue::Current() {
@@ -74,6 +78,7 @@ void CUndoQueue::SetLimit(int limit) {
         return;
     m_limit = limit;
     EnforceLimit();
+    ZARNI_ASSERT_VALID(*this);
 }
 
 void CUndoQueue::EnforceLimit() {

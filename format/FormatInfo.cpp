@@ -74,6 +74,7 @@ int CFormatInfo::Apply(CSAttrStick& stick, ICompressStoreObj* record, const CRan
     CoverWithDefaults();
     m_listeners.N_Inserting(clipped.home, clipped.Length());
     stick.AssignAttr(record, clipped);
+    ZARNI_ASSERT_VALID(*this);
     m_listeners.N_Inserted(clipped.home, clipped.Length());
     return 1;
 }
@@ -82,9 +83,7 @@ int CFormatInfo::SetFont(CFontInfo* font, const CRange& range) {
     if (font == nullptr || font->ID().IsNull())
         return 0;
     if (range.IsEmpty()) {
-        if (m_pendingFont != nullptr)
-            m_pendingFont->Destroy();
-        m_pendingFont = font->Clone();
+        m_pendingFont.reset(font->Clone());
         m_pendingPos = range.home;
         return 1;
     }
@@ -95,9 +94,7 @@ int CFormatInfo::SetColor(CColorInfo* color, const CRange& range) {
     if (color == nullptr || color->ID().IsNull())
         return 0;
     if (range.IsEmpty()) {
-        if (m_pendingColor != nullptr)
-            m_pendingColor->Destroy();
-        m_pendingColor = color->Clone();
+        m_pendingColor.reset(color->Clone());
         m_pendingPos = range.home;
         return 1;
     }
@@ -170,12 +167,8 @@ int CFormatInfo::DeleteFormatListener(IDocListener* listener) {
 }
 
 void CFormatInfo::DropPending() {
-    if (m_pendingFont != nullptr)
-        m_pendingFont->Destroy();
-    if (m_pendingColor != nullptr)
-        m_pendingColor->Destroy();
-    m_pendingFont = nullptr;
-    m_pendingColor = nullptr;
+    m_pendingFont.reset();
+    m_pendingColor.reset();
     m_pendingPos = -1;
 }
 
@@ -200,11 +193,12 @@ void CFormatInfo::N_Inserted(int pos, int count) {
     if (pos == m_pendingPos) {
         const CRange inserted(pos, pos + count);
         if (m_pendingFont != nullptr)
-            m_fonts.AssignAttr(m_pendingFont, inserted);
+            m_fonts.AssignAttr(m_pendingFont.get(), inserted);
         if (m_pendingColor != nullptr)
-            m_colors.AssignAttr(m_pendingColor, inserted);
+            m_colors.AssignAttr(m_pendingColor.get(), inserted);
     }
     DropPending();
+    ZARNI_ASSERT_VALID(*this);
 }
 
 void CFormatInfo::N_Deleting(int pos, int count) {

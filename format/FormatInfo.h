@@ -1,12 +1,13 @@
 // CFormatInfo: the format store, fonts and colours over the document's positions.
 #pragma once
 
+#include "core/Owned.h"
+#include "core/Range.h"
 #include "format/ColorInfo.h"
 #include "format/FontInfo.h"
 #include "format/SAttrStick.h"
 #include "model/DocListener.h"
 #include "model/DocListeners.h"
-#include "core/Range.h"
 
 class IDoc;
 class IFormatOutputStream;
@@ -70,8 +71,8 @@ public:
     const CSAttrStick& GetFontStick() const { return m_fonts; }
     const CSAttrStick& GetColorStick() const { return m_colors; }
     // The typing attributes, null when not set, and the position they wait for.
-    const CFontInfo* GetPendingFont() const { return m_pendingFont; }
-    const CColorInfo* GetPendingColor() const { return m_pendingColor; }
+    const CFontInfo* GetPendingFont() const { return m_pendingFont.get(); }
+    const CColorInfo* GetPendingColor() const { return m_pendingColor.get(); }
     int GetPendingPos() const { return m_pendingPos; }
 
     // Aborts unless both sticks are valid, hold only records of their kind, and cover the
@@ -92,8 +93,8 @@ private:
     CColorInfo m_defaultColor;
     CSAttrStick m_fonts;
     CSAttrStick m_colors;
-    CDocListeners m_listeners;             // not owned
-    CFontInfo* m_pendingFont = nullptr;    // owned clone, null when not set
-    CColorInfo* m_pendingColor = nullptr;  // owned clone, null when not set
-    int m_pendingPos = -1;                 // where the typing attributes apply; -1 for none
+    CDocListeners m_listeners;          // not owned
+    TOwned<CFontInfo> m_pendingFont;    // null when not set
+    TOwned<CColorInfo> m_pendingColor;  // null when not set
+    int m_pendingPos = -1;              // where the typing attributes apply; -1 for none
 };

@@ -23,14 +23,18 @@ int CSAttrStick::AssignAttr(ICompressStoreObj* obj, const CRange& range) {
         return 0;
     if (!range.IsEmpty())
         m_stick.AssignColor(range, obj->GetID());
-    return Record(obj) ? 1 : 0;
+    const bool recorded = Record(obj);
+    ZARNI_ASSERT_VALID(*this);
+    return recorded ? 1 : 0;
 }
 
 int CSAttrStick::Embed(int pos, int len, ICompressStoreObj* obj) {
     if (obj == nullptr)
         return 0;
     m_stick.Embed(pos, len, obj->GetID());
-    return Record(obj) ? 1 : 0;
+    const bool recorded = Record(obj);
+    ZARNI_ASSERT_VALID(*this);
+    return recorded ? 1 : 0;
 }
 
 void CSAttrStick::GetInfos(const CRange& range, CZarniArray<CSAttrSectInfo>& out) const {

@@ -105,6 +105,7 @@ public:
             m_points.Add(Point{range.end, c});
         }
         CombineCompatible(static_cast<int>(i1));
+        ZARNI_ASSERT_VALID(*this);
     }
 
     // Lengthens the section an insertion at pos falls into by len and moves every later
@@ -116,6 +117,7 @@ public:
         if (k < 0 || k >= GetSize())
             return;
         ShiftPoints(static_cast<uint32_t>(k + 1), len);
+        ZARNI_ASSERT_VALID(*this);
     }
 
     // Opens a gap of len at pos and gives it c.
@@ -152,6 +154,7 @@ public:
         const int s = FindSectIndex(pos);
         if (s >= 0)
             CombineCompatible(s);
+        ZARNI_ASSERT_VALID(*this);
     }
 
     // Merges section i with neighbours of equal attribute.

@@ -55,7 +55,9 @@ void CCompressStore::ReleaseIn(Map& map, Map& subMap, const ZarniUUID& id) {
 }
 
 ICompressStoreObj* CCompressStore::Add(ICompressStoreObj* obj) {
-    return AddTo(m_objects, m_subObjects, obj);
+    ICompressStoreObj* stored = AddTo(m_objects, m_subObjects, obj);
+    ZARNI_ASSERT_VALID(*this);
+    return stored;
 }
 
 bool CCompressStore::AddRef(const ZarniUUID& id) {
@@ -63,11 +65,13 @@ bool CCompressStore::AddRef(const ZarniUUID& id) {
     if (it == m_objects.end())
         return false;
     AddTo(m_objects, m_subObjects, it->second.obj);
+    ZARNI_ASSERT_VALID(*this);
     return true;
 }
 
 void CCompressStore::Release(const ZarniUUID& id) {
     ReleaseIn(m_objects, m_subObjects, id);
+    ZARNI_ASSERT_VALID(*this);
 }
 
 ICompressStoreObj* CCompressStore::Find(const ZarniUUID& id) const {

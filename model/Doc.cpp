@@ -61,6 +61,7 @@ void CDoc::InsertUnits(int pos, const CWordString& units) {
     m_listeners.N_Inserting(pos, n);
     m_text.InsertAt(static_cast<uint32_t>(pos), units);
     m_objects.Shift(static_cast<uint32_t>(pos), n);
+    ZARNI_ASSERT_VALID(*this);
     m_listeners.N_Inserted(pos, n);
 }
 
@@ -75,6 +76,7 @@ int CDoc::InsertCO(int pos, const ZarniUUID& id) {
     store.AddRef(id);
     m_objects.Shift(static_cast<uint32_t>(pos), 1);
     m_objects.Insert(static_cast<uint32_t>(pos), id);
+    ZARNI_ASSERT_VALID(*this);
     m_listeners.N_Inserted(pos, 1);
     return 1;
 }
@@ -131,6 +133,7 @@ int CDoc::Delete(int pos, int count) {
     }
     m_objects.Shift(static_cast<uint32_t>(pos), -count);
     m_text.RemoveAt(static_cast<uint32_t>(pos), static_cast<uint32_t>(count));
+    ZARNI_ASSERT_VALID(*this);
     m_listeners.N_Deleted(pos, count);
     return 1;
 }

@@ -62,6 +62,7 @@ int CParagraph::SetParaInfo(const CZarniParaInfo& info, const CRange& range) {
 
     if (stop > start) {
         m_sections.AssignColor(CRange(start, stop), info);
+        ZARNI_ASSERT_VALID(*this);
         m_listeners.N_ParaChanged(CRange(start, stop));
     } else {
         // No paragraph to carry it yet: the next insertion here takes it.
@@ -153,6 +154,7 @@ void CParagraph::N_Inserted(int pos, int count) {
         m_sections.AssignColor(CRange(pos, pos + count), m_current);
         m_pending = false;
     }
+    ZARNI_ASSERT_VALID(*this);
 }
 
 void CParagraph::N_Deleting(int pos, int count) {
@@ -174,6 +176,7 @@ void CParagraph::N_Deleted(int pos, int count) {
     const int k = m_doc->FindLineBreak(p, DFF_FORWARD);
     const int stop = (k >= 0 && k < length) ? k + 1 : length;
     m_sections.AssignColor(CRange(section.home, stop), info);
+    ZARNI_ASSERT_VALID(*this);
 }
 
 void CParagraph::AssertValid() const {
