@@ -25,7 +25,7 @@ ICompressStoreObj* CCompressStore::AddTo(Map& map, Map& subMap, ICompressStoreOb
     auto it = map.find(id);
     if (it != map.end()) {
         ++it->second.refs;
-        return it->second.obj;
+        return it->second.obj.get();
     }
     ICompressStoreObj* copy = obj->ShallowClone(storedSub);
     if (copy == nullptr) {
@@ -33,7 +33,7 @@ ICompressStoreObj* CCompressStore::AddTo(Map& map, Map& subMap, ICompressStoreOb
             ReleaseIn(subMap, subMap, storedSub->GetID());
         return nullptr;
     }
-    map.emplace(id, Entry{1, copy});
+    map.emplace(id, Entry{1, std::unique_ptr<ICompressStoreObj, CShallowDestroyer>(copy)});
     return copy;
 }
 
@@ -45,11 +45,8 @@ void CCompressStore::ReleaseIn(Map& map, Map& subMap, const ZarniUUID& id) {
         return;
     ICompressStoreObj* sub = it->second.obj->GetSubCSO();
     const ZarniUUID subId = sub ? sub->GetID() : ZarniUUID();
-    if (--it->second.refs <= 0) {
-        ICompressStoreObj* obj = it->second.obj;
+    if (--it->second.refs <= 0)
         map.erase(it);
-        obj->ShallowDestroy();
-    }
     if (!subId.IsNull())
         ReleaseIn(subMap, subMap, subId);
 }
@@ -64,7 +61,7 @@ bool CCompressStore::AddRef(const ZarniUUID& id) {
     auto it = m_objects.find(id);
     if (it == m_objects.end())
         return false;
-    AddTo(m_objects, m_subObjects, it->second.obj);
+    AddTo(m_objects, m_subObjects, it->second.obj.get());
     ZARNI_ASSERT_VALID(*this);
     return true;
 }
@@ -76,7 +73,7 @@ void CCompressStore::Release(const ZarniUUID& id) {
 
 ICompressStoreObj* CCompressStore::Find(const ZarniUUID& id) const {
     auto it = m_objects.find(id);
-    return it == m_objects.end() ? nullptr : it->second.obj;
+    return it == m_objects.end() ? nullptr : it->second.obj.get();
 }
 
 int32_t CCompressStore::GetRefCount(const ZarniUUID& id) const {
@@ -90,12 +87,13 @@ int32_t CCompressStore::GetSubRefCount(const ZarniUUID& id) const {
 }
 
 void CCompressStore::Shutdown() {
-    for (auto& [id, entry] : m_objects)
-        entry.obj->ShallowDestroy();
     m_objects.clear();
-    for (auto& [id, entry] : m_subObjects)
-        entry.obj->ShallowDestroy();
     m_subObjects.clear();
+}
+
+void CCompressStore::CShallowDestroyer::operator()(ICompressStoreObj* obj) const {
+    if (obj)
+        obj->ShallowDestroy();
 }
 
 void CCompressStore::AssertValid() const {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 
 #include "objects/ZarniUUID.h"
 
@@ -40,9 +41,13 @@ public:
     CCompressStore& operator=(const CCompressStore&) = delete;
 
 private:
+    // Stored copies share their sub-objects, so they are given back shallowly.
+    struct CShallowDestroyer {
+        void operator()(ICompressStoreObj* obj) const;
+    };
     struct Entry {
         int32_t refs;
-        ICompressStoreObj* obj;  // owned
+        std::unique_ptr<ICompressStoreObj, CShallowDestroyer> obj;
     };
     using Map = std::map<ZarniUUID, Entry>;
 
