@@ -3,7 +3,6 @@
 // colour of each) and against the structures' own invariants.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <map>
 #include <optional>
 #include <random>
@@ -16,6 +15,7 @@
 #include "model/Doc.h"
 #include "model/Paragraph.h"
 #include "platform/base/CodePage.h"
+#include "support/RandomRuns.h"
 #include "support/TestObjects.h"
 
 namespace {
@@ -288,10 +288,8 @@ private:
 }  // namespace
 
 TEST(DocumentInvariants, RandomEditsKeepTextObjectsFormatsAndParagraphsConsistent) {
-    // A fixed set of seeds, cut short by time on slow (sanitizer) builds; at least one runs.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-    uint32_t seed = 1;
-    for (; seed <= 6 && (seed == 1 || std::chrono::steady_clock::now() < deadline); ++seed) {
+    const uint32_t seeds = RandomSeeds(6);
+    for (uint32_t seed = 1; seed <= seeds; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         {
             Harness h(seed);
@@ -310,5 +308,4 @@ TEST(DocumentInvariants, RandomEditsKeepTextObjectsFormatsAndParagraphsConsisten
         EXPECT_EQ(CTestObject::s_live, 0);
         EXPECT_EQ(CTestSub::s_live, 0);
     }
-    std::printf("document invariants: %u seeds of 3000 steps\n", seed - 1);
 }
