@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <utility>
 
 #include "platform/base/CodePage.h"
 #include "view/Measure.h"
@@ -86,7 +88,13 @@ public:
     BOOL DrawImageBlend(IXImage*, const RECT*, int, int, int, int, int) override { return TRUE; }
     BOOL DrawImage(IXImage*, const RECT*) override { return TRUE; }
     BOOL DrawImagePart(IXImage*, const RECT*, int, int, int, int) override { return TRUE; }
-    BOOL DrawText(const CString&, IXFont*, RECT*, UINT, IXBrush*) override { return TRUE; }
+    BOOL DrawText(const CString& text, IXFont*, RECT* rect, UINT, IXBrush*) override {
+        m_state->drawn += std::string(text.GetString()) + "@" + (rect ? std::to_string(rect->left) + "," +
+                                                         std::to_string(rect->top)
+                                                   : std::string("-")) +
+                          " ";
+        return TRUE;
+    }
     BOOL CalcText(const CString& text, IXFont* font, UINT, const RECT* bounds,
                   RECT* result) override {
         ++m_state->calcCalls;
@@ -176,6 +184,10 @@ void CFixedMetricFactory::SetFailCalcText(bool fail) {
 
 int CFixedMetricFactory::GetCalcTextCalls() const {
     return m_state->calcCalls;
+}
+
+std::string CFixedMetricFactory::TakeDrawnText() {
+    return std::exchange(m_state->drawn, std::string());
 }
 
 int CFixedMetricFactory::GetLiveObjects() const {

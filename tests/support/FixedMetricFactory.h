@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <string>
 
 #include "platform/base/Geometry.h"
 #include "platform/graphics/Morla.h"
@@ -36,6 +37,8 @@ public:
     int GetCalcTextCalls() const;
     // Objects created and not yet released.
     int GetLiveObjects() const;
+    // Every text drawn since the last call, as "text@left,top " in drawing order.
+    std::string TakeDrawnText();
 
     // State shared with the objects, which may outlive the factory.
     struct CState {
@@ -45,6 +48,7 @@ public:
         std::map<int, std::pair<CSize, CSize>> heights;
         bool failCalc = false;
         int calcCalls = 0;
+        std::string drawn;
         int live = 0;
     };
 

@@ -3,14 +3,17 @@
 // what the pixels must show.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 
 #include "editor/EditorInterface.h"
 #include "model/ZarniParaInfo.h"
 #include "platform/base/CodePage.h"
 #include "platform/graphics/cairo/CairoCanvas.h"
+#include "view/BackgroundLayer.h"
 #include "view/EditorView.h"
 #include "view/MultilayerView.h"
 
@@ -120,4 +123,42 @@ TEST(Paint, DocumentOverTiledPictureShowsTextSelectionAndBackground) {
         }
     }
     EXPECT_GT(red, 20);
+}
+
+TEST(Paint, BackgroundPicturePlacements) {
+    // picture.bmp is 5 x 3 (not square); on a 20 x 12 layer each placement covers a
+    // rectangle worked out from the two sizes. Centred: offset ((20-5)/2, (12-3)/2).
+    const std::string picture = ReadFile(std::string(ZARNI_TEST_DATA_DIR) + "/picture.bmp");
+    ASSERT_FALSE(picture.empty());
+    const COLORREF kBack = RGB(1, 2, 3);
+    const struct {
+        IMAGE_PLACEMENT placement;
+        CRect covered;
+    } cases[] = {
+        {IP_STRETCH, CRect(0, 0, 20, 12)},   {IP_CENTER, CRect(7, 4, 13, 8)},
+        {IP_TOPLEFT, CRect(0, 0, 5, 3)},     {IP_TOPRIGHT, CRect(15, 0, 20, 3)},
+        {IP_BOTTOMLEFT, CRect(0, 9, 5, 12)}, {IP_BOTTOMRIGHT, CRect(15, 9, 20, 12)},
+        {IP_TILE, CRect(0, 0, 20, 12)},
+    };
+    for (const auto& c : cases) {
+        CBackgroundLayer layer;
+        layer.SetSize(CSize(20, 12));
+        layer.SetBackColor(kBack);
+        ASSERT_TRUE(layer.SetBackImage(picture, c.placement));
+        std::unique_ptr<IXCanvas, XReleaser> canvas(XCreateCanvas());
+        ASSERT_TRUE(canvas->Create(nullptr, 20, 12));
+        layer.Draw(canvas.get(), CRect(0, 0, 20, 12));
+        auto* pixels = dynamic_cast<CCairoCanvas*>(canvas.get());
+        ASSERT_NE(pixels, nullptr);
+        CRect covered(20, 12, 0, 0);  // the bounds of what is not the background colour
+        for (int y = 0; y < 12; ++y) {
+            for (int x = 0; x < 20; ++x) {
+                if (pixels->GetPixel(x, y) != kBack)
+                    covered = CRect(std::min<int>(covered.left, x), std::min<int>(covered.top, y),
+                                    std::max<int>(covered.right, x + 1),
+                                    std::max<int>(covered.bottom, y + 1));
+            }
+        }
+        EXPECT_EQ(covered, c.covered) << "placement " << c.placement;
+    }
 }
