@@ -4,10 +4,13 @@ set -uo pipefail
 
 usage() {
     cat <<'EOF'
-Usage: scripts/mutate.sh [--build DIR] [--list FILE] [--only ID,ID,...]
+Usage: scripts/mutate.sh [--build DIR] [--list FILE] [--only ID,ID,...] [--tests REGEX]
   --build DIR   build directory (default build-mut; configured with the demo off if missing)
   --list FILE   mutation list (default scripts/mutations.txt; the format is in its header)
-  --only IDS    run only these mutation ids, comma-separated
+  --only IDS    run only these mutation ids, comma-separated; a prefix ending in '-' (model-)
+                selects every id that starts with it
+  --tests REGEX run only the tests whose names match (ctest -R), e.g. '^(model|format)\.' to
+                see what one folder's own tests catch
 Each mutant ends CAUGHT (a test failed), SURVIVED (all passed), NOBUILD (did not compile)
 or STALE (its search text is not exactly once in its file). Logs go to DIR/mutate-logs.
 EOF
@@ -17,11 +20,13 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$root/build-mut"
 list="$root/scripts/mutations.txt"
 only=""
+tests=""
 while [ $# -gt 0 ]; do
     case "$1" in
         --build) build="$2"; shift 2 ;;
         --list) list="$2"; shift 2 ;;
         --only) only="$2"; shift 2 ;;
+        --tests) tests="$2"; shift 2 ;;
         -h|--help) usage; exit 0 ;;
         *) usage >&2; exit 2 ;;
     esac
@@ -75,9 +80,20 @@ EOF
 entries="$(python3 -c "$PY" list "$list")" || exit 2
 if [ -n "$only" ]; then
     for id in ${only//,/ }; do
-        grep -q "^$id"$'\t' <<<"$entries" || { echo "mutate.sh: unknown id $id" >&2; exit 2; }
+        grep -q "^$id" <<<"$entries" || { echo "mutate.sh: unknown id $id" >&2; exit 2; }
     done
 fi
+# Whether a mutation id is selected by --only (exact ids, or prefixes ending in '-').
+selected() {
+    [ -z "$only" ] && return 0
+    local want
+    for want in ${only//,/ }; do
+        if [ "$1" = "$want" ] || { [[ "$want" == *- ]] && [[ "$1" == "$want"* ]]; }; then
+            return 0
+        fi
+    done
+    return 1
+}
 
 # The file being mutated and its saved copy; restored on any exit.
 work="$(mktemp -d)"
@@ -94,7 +110,9 @@ trap 'echo; echo "mutate.sh: interrupted; the mutated file is restored"; exit 13
 logs="$build/mutate-logs"
 mkdir -p "$logs"
 run_build() { cmake --build "$build" -j2 >"$1" 2>&1; }
-run_tests() { ctest --test-dir "$build" -j2 --timeout 120 -E '^package\.' >"$1" 2>&1; }
+run_tests() {
+    ctest --test-dir "$build" -j2 --timeout 120 -E '^package\.' ${tests:+-R "$tests"} >"$1" 2>&1
+}
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
     echo "Configuring $build"
@@ -109,9 +127,7 @@ start=$SECONDS
 declare -A count=()
 survivors=()
 while IFS=$'\t' read -r -u 3 id file desc; do
-    if [ -n "$only" ] && [[ ",$only," != *",$id,"* ]]; then
-        continue
-    fi
+    selected "$id" || continue
     t0=$SECONDS
     if [ ! -f "$root/$file" ]; then
         result=STALE
