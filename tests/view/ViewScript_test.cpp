@@ -73,14 +73,14 @@ protected:
         }
         return out;
     }
-    // The caret as line:unit@x,y, the selection, and the bands painted since the last call.
+    // The caret as line:unit@x,y and its height, the selection, and the bands painted since the last call.
     std::string Caret() {
         const CCaret* caret = view->GetCaret();
         const CRange sel = ed.GetSel();
         std::string out =
             "caret " + std::to_string(caret->GetLine()) + ":" + std::to_string(caret->GetUnit()) +
             "@" + std::to_string(caret->GetPoint().x) + "," + std::to_string(caret->GetPoint().y) +
-            " sel " + std::to_string(sel.home) + "-" + std::to_string(sel.end) + " port " +
+            " h" + std::to_string(caret->GetSize().cy) + " sel " + std::to_string(sel.home) + "-" + std::to_string(sel.end) + " port " +
             std::to_string(view->GetViewPort().top) + " painted " + host.painted;
         host.painted.clear();
         return out;
@@ -106,24 +106,24 @@ TEST_F(ViewScript, EditsRelayFromTheChangedLineAndRepaintFromThere) {
         {
             {"twelve units wrap after ten", [&] { Type("abcdefghijkl"); },
              "0-10 y0: 0 6 12 18 24 30 36 42 48 54 60 | 10-12 y12: 0 6 12 | "
-             "caret 1:2@12,12 sel 12-12 port 0 painted (0,0,60,48)"},
+             "caret 1:2@12,12 h12 sel 12-12 port 0 painted (0,0,60,48)"},
             {"two more on the first line push two down", [&] { Select(3, 3), Type("XY"); },
              "0-10 y0: 0 6 12 18 24 30 36 42 48 54 60 | 10-14 y12: 0 6 12 18 24 | "
-             "caret 0:5@30,0 sel 5-5 port 0 painted (0,0,60,48)"},
+             "caret 0:5@30,0 h12 sel 5-5 port 0 painted (0,0,60,48)"},
             {"a break ends the first line after its 4-pixel break unit",
              [&] { Select(8, 8), Type("\r"); },
              "0-9 y0: 0 6 12 18 24 30 36 42 48 52 | 9-15 y12: 0 6 12 18 24 30 36 | "
-             "caret 1:0@0,12 sel 9-9 port 0 painted (0,0,60,48)"},
+             "caret 1:0@0,12 h12 sel 9-9 port 0 painted (0,0,60,48)"},
             // A selected band is repainted when it is shown and again when the deletion
             // collapses it; the deletion repaints from its line down. An empty selection
             // repaints nothing by itself.
             {"deleting a selection", [&] { Select(0, 2), ed.DeleteChar(0); },
              "0-7 y0: 0 6 12 18 24 30 36 40 | 7-13 y12: 0 6 12 18 24 30 36 | "
-             "caret 0:0@0,0 sel 0-0 port 0 painted (0,0,60,12)(0,0,60,48)(0,0,60,12)"},
+             "caret 0:0@0,0 h12 sel 0-0 port 0 painted (0,0,60,12)(0,0,60,48)(0,0,60,12)"},
             {"backspace puts the caret after the unit before",
              [&] { Select(3, 3), ed.DeleteChar(0); },
              "0-6 y0: 0 6 12 18 24 30 34 | 6-12 y12: 0 6 12 18 24 30 36 | "
-             "caret 0:2@12,0 sel 2-2 port 0 painted (0,0,60,12)(0,0,60,48)(0,0,60,12)"},
+             "caret 0:2@12,0 h12 sel 2-2 port 0 painted (0,0,60,12)(0,0,60,48)(0,0,60,12)"},
         },
         state);
 }
@@ -135,20 +135,20 @@ TEST_F(ViewScript, WrappedLinesTakeBackUnitsThatFitAgain) {
         {
             {"an ideograph wraps", [&] { Type("abcdefghi\xD6\xD0j"); },
              "0-9 y0: 0 6 12 18 24 30 36 42 48 54 | 9-11 y12: 0 12 18 | "
-             "caret 1:2@18,12 sel 11-11 port 0 painted (0,0,60,48)"},
+             "caret 1:2@18,12 h12 sel 11-11 port 0 painted (0,0,60,48)"},
             // Inserted at the start of line 1, a 6-pixel unit fits the end of line 0; the
             // caret after it is kept inside the view (60 - its width 2).
             {"inserting where a wrapped line starts", [&] { Select(9, 9), Type("x"); },
              "0-10 y0: 0 6 12 18 24 30 36 42 48 54 60 | 10-12 y12: 0 12 18 | "
-             "caret 0:10@58,0 sel 10-10 port 0 painted (0,0,60,48)"},
+             "caret 0:10@58,0 h12 sel 10-10 port 0 painted (0,0,60,48)"},
             {"deleting the last unit of line 0", [&] { ed.DeleteChar(0); },
              "0-9 y0: 0 6 12 18 24 30 36 42 48 54 | 9-11 y12: 0 12 18 | "
-             "caret 0:9@54,0 sel 9-9 port 0 painted (0,0,60,12)(0,0,60,48)(0,12,60,24)"},
+             "caret 0:9@54,0 h12 sel 9-9 port 0 painted (0,0,60,12)(0,0,60,48)(0,12,60,24)"},
             // Deleting the ideograph that started line 1 lets "j" move up. The deleted unit's
             // band was line 1; once collapsed, position 9 is on line 0.
             {"deleting where a wrapped line starts", [&] { ed.DeleteChar(1); },
              "0-10 y0: 0 6 12 18 24 30 36 42 48 54 60 | "
-             "caret 0:9@54,0 sel 9-9 port 0 painted (0,12,60,24)(0,0,60,48)(0,0,60,12)"},
+             "caret 0:9@54,0 h12 sel 9-9 port 0 painted (0,12,60,24)(0,0,60,48)(0,0,60,12)"},
         },
         state);
 }
@@ -159,33 +159,33 @@ TEST_F(ViewScript, NavigationKeysAndPagesMoveTheCaretAndTheViewPort) {
     const auto caret = [&] { return Caret(); };
     Run(
         {
-            {"Home", [&] { ed.MoveHome(FALSE); }, "caret 1:0@0,12 sel 7-7 port 0 painted "},
+            {"Home", [&] { ed.MoveHome(FALSE); }, "caret 1:0@0,12 h12 sel 7-7 port 0 painted "},
             {"Left to the end of line 0, before its break", [&] { ed.MoveLeft(FALSE); },
-             "caret 0:6@36,0 sel 6-6 port 0 painted "},
+             "caret 0:6@36,0 h12 sel 6-6 port 0 painted "},
             {"Up on the first line", [&] { ed.MoveUp(FALSE); },
-             "caret 0:6@36,0 sel 6-6 port 0 painted "},
+             "caret 0:6@36,0 h12 sel 6-6 port 0 painted "},
             {"Down keeps x 36: the end of line 1", [&] { ed.MoveDown(FALSE); },
-             "caret 1:6@36,12 sel 13-13 port 0 painted "},
+             "caret 1:6@36,12 h12 sel 13-13 port 0 painted "},
             {"Right at the end of the text", [&] { ed.MoveRight(FALSE); },
-             "caret 1:6@36,12 sel 13-13 port 0 painted "},
+             "caret 1:6@36,12 h12 sel 13-13 port 0 painted "},
             {"Shift+Left twice", [&] { ed.MoveLeft(TRUE), ed.MoveLeft(TRUE); },
-             "caret 1:4@24,12 sel 11-13 port 0 painted (0,12,60,24)(0,12,60,24)"},
+             "caret 1:4@24,12 h12 sel 11-13 port 0 painted (0,12,60,24)(0,12,60,24)"},
             {"Shift+Up extends from the same anchor", [&] { ed.MoveUp(TRUE); },
-             "caret 0:4@24,0 sel 4-13 port 0 painted (0,0,60,24)"},
+             "caret 0:4@24,0 h12 sel 4-13 port 0 painted (0,0,60,24)"},
             {"Right collapses at the selection's end", [&] { ed.MoveRight(FALSE); },
-             "caret 1:6@36,12 sel 13-13 port 0 painted (0,0,60,24)"},
-            {"Ctrl+Home", [&] { ed.MoveDocHome(FALSE); }, "caret 0:0@0,0 sel 0-0 port 0 painted "},
+             "caret 1:6@36,12 h12 sel 13-13 port 0 painted (0,0,60,24)"},
+            {"Ctrl+Home", [&] { ed.MoveDocHome(FALSE); }, "caret 0:0@0,0 h12 sel 0-0 port 0 painted "},
             {"Ctrl+End", [&] { ed.MoveDocEnd(FALSE); },
-             "caret 1:6@36,12 sel 13-13 port 0 painted "},
+             "caret 1:6@36,12 h12 sel 13-13 port 0 painted "},
             // Six lines of 12 in a view of 48: the last changed line is kept 12 pixels above
             // the bottom, so the view port's top moves to 72 - 48 + 12 = 36.
             {"typing four more lines scrolls", [&] { Type("\r1\r2\r3\r4"); },
-             "caret 5:1@6,60 sel 21-21 port 36 painted (0,0,60,48)"},
+             "caret 5:1@6,60 h12 sel 21-21 port 36 painted (0,0,60,48)"},
             // One view height up (stopping at 0); the caret keeps its 24 pixels below the top.
             {"Page Up", [&] { ed.MovePageUp(FALSE); },
-             "caret 2:1@6,24 sel 15-15 port 0 painted (0,0,60,48)"},
+             "caret 2:1@6,24 h12 sel 15-15 port 0 painted (0,0,60,48)"},
             {"Page Down", [&] { ed.MovePageDown(FALSE); },
-             "caret 5:1@6,60 sel 21-21 port 48 painted (0,0,60,48)"},
+             "caret 5:1@6,60 h12 sel 21-21 port 48 painted (0,0,60,48)"},
         },
         caret);
     EXPECT_EQ(Lines(),
@@ -205,9 +205,10 @@ TEST_F(ViewScript, SelectionsObjectsClicksAndSingleObjectRepaint) {
                      "cd\rxyz");
              },
              "0-6 y0: 0 6 12 24 30 36 40 | 6-9 y12: 0 6 12 18 | "
-             "caret 1:3@18,12 sel 9-9 port 0 painted (0,0,60,48) drawn ab\xD6\xD0"
+             "caret 1:3@18,12 h12 sel 9-9 port 0 painted (0,0,60,48) drawn ab\xD6\xD0"
              "cd@0,0 xyz@0,12 "},
-            // The 16 x 16 object makes line 0 16 high; text stands on the line's bottom.
+            // The 16 x 16 object makes line 0 16 high; text stands on the line's bottom, and
+            // the caret after the object is as high as the object.
             {"an object after \"ab\"",
              [&] {
                  Select(2, 2);
@@ -215,19 +216,19 @@ TEST_F(ViewScript, SelectionsObjectsClicksAndSingleObjectRepaint) {
                  ed.ReplaceSel(static_cast<IVisibleComplexObj*>(obj));
                  obj->Destroy();
              },
-             "0-7 y0: 0 6 12 28 40 46 52 56 | 7-10 y16: 0 6 12 18 | caret 0:3@28,0 sel 3-3 "
+             "0-7 y0: 0 6 12 28 40 46 52 56 | 7-10 y16: 0 6 12 18 | caret 0:3@28,0 h16 sel 3-3 "
              "port 0 painted (0,0,60,48) drawn ab@0,4 \xD6\xD0"
              "cd@28,4 xyz@0,16 "},
             // Selected text is drawn in groups of its own; each extension repaints the band
             // of the old and new selection together.
             {"Shift+Right twice", [&] { ed.MoveRight(TRUE), ed.MoveRight(TRUE); },
-             "0-7 y0: 0 6 12 28 40 46 52 56 | 7-10 y16: 0 6 12 18 | caret 0:5@46,4 sel 3-5 "
+             "0-7 y0: 0 6 12 28 40 46 52 56 | 7-10 y16: 0 6 12 18 | caret 0:5@46,4 h12 sel 3-5 "
              "port 0 painted (0,0,60,16)(0,0,60,16) drawn ab@0,4 \xD6\xD0@28,4 cd@40,4 "
              "ab@0,4 \xD6\xD0"
              "c@28,4 d@46,4 "},
             // A click in the right half of "x" places the caret after it; the selection stays.
             {"click", [&] { ed.SetCaretByHit(ed.HitTest(CPoint(4, 20), FALSE)); },
-             "0-7 y0: 0 6 12 28 40 46 52 56 | 7-10 y16: 0 6 12 18 | caret 1:1@6,16 sel 3-5 "
+             "0-7 y0: 0 6 12 28 40 46 52 56 | 7-10 y16: 0 6 12 18 | caret 1:1@6,16 h12 sel 3-5 "
              "port 0 painted  drawn "},
             {"the object asks for its own repaint",
              [&] {
@@ -235,11 +236,11 @@ TEST_F(ViewScript, SelectionsObjectsClicksAndSingleObjectRepaint) {
                  ed.GetCore().GetRoot()->GetEditorListeners()->Broadcast(
                      reinterpret_cast<uintptr_t>(obj));
              },
-             "0-7 y0: 0 6 12 28 40 46 52 56 | 7-10 y16: 0 6 12 18 | caret 1:1@6,16 sel 3-5 "
+             "0-7 y0: 0 6 12 28 40 46 52 56 | 7-10 y16: 0 6 12 18 | caret 1:1@6,16 h12 sel 3-5 "
              "port 0 painted (12,0,28,16) drawn "},
             // After the object alone, a repaint draws everything again.
             {"repaint", [&] { ed.ReDrawWnd(CRect(0, 0, 60, 48), TRUE); },
-             "0-7 y0: 0 6 12 28 40 46 52 56 | 7-10 y16: 0 6 12 18 | caret 1:1@6,16 sel 3-5 "
+             "0-7 y0: 0 6 12 28 40 46 52 56 | 7-10 y16: 0 6 12 18 | caret 1:1@6,16 h12 sel 3-5 "
              "port 0 painted (0,0,60,48) drawn ab@0,4 \xD6\xD0"
              "c@28,4 d@46,4 xyz@0,16 "},
         },
