@@ -1,5 +1,5 @@
-// A real editor with a line store that follows every change, on the fixed-metric factory,
-// and text dumps of lines and detail windows for comparing layouts.
+// A real editor on the fixed-metric factory, its line store, and text dumps of lines and
+// detail windows for comparing layouts.
 #pragma once
 
 #include <string>
@@ -7,52 +7,14 @@
 #include "editor/Editor.h"
 #include "format/FormatInfo.h"
 #include "model/Doc.h"
-#include "model/DocListener.h"
-#include "model/ParaListener.h"
 #include "model/Paragraph.h"
 #include "model/ZarniParaInfo.h"
 #include "support/FixedMetricFactory.h"
 #include "view/DetailStore.h"
+#include "view/EditorView.h"
 #include "view/Line.h"
+#include "view/MultilayerView.h"
 #include "view/ViewStore.h"
-
-// Forwards the document's after-change notices to the store, as the editor view does.
-class CDocFollower : public IDocListener {
-public:
-    explicit CDocFollower(CViewStore& store) : m_store(store) {}
-    DocListener_Priority GetDocPriority() override { return DLP_VIEW; }
-    void N_Inserting(int, int) override {}
-    void N_Inserted(int pos, int count) override { m_store.OnInserted(pos, count); }
-    void N_Deleting(int, int) override {}
-    void N_Deleted(int pos, int count) override { m_store.OnDeleted(pos, count); }
-
-private:
-    CViewStore& m_store;
-};
-
-// The format store announces a font or colour change as an insertion over the range.
-class CFormatFollower : public IDocListener {
-public:
-    explicit CFormatFollower(CViewStore& store) : m_store(store) {}
-    DocListener_Priority GetDocPriority() override { return DLP_FORMAT; }
-    void N_Inserting(int, int) override {}
-    void N_Inserted(int pos, int count) override { m_store.OnFormatChanged(pos, count); }
-    void N_Deleting(int, int) override {}
-    void N_Deleted(int, int) override {}
-
-private:
-    CViewStore& m_store;
-};
-
-class CParaFollower : public IParaListener {
-public:
-    explicit CParaFollower(CViewStore& store) : m_store(store) {}
-    void N_ParaChanged(const CRange& range) override { m_store.OnParaChanged(range); }
-    int GetParaPriority() override { return 0; }
-
-private:
-    CViewStore& m_store;
-};
 
 inline std::string RectText(const CRect& r) {
     return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
@@ -89,19 +51,13 @@ inline std::string DumpDetail(const CDetailStore& detail) {
     return out;
 }
 
+// The editor's own line store, without auto-scroll, at the given size.
 class CLayoutHarness {
 public:
     explicit CLayoutHarness(const CSize& size = CSize(1000, 500))
-        : store(&editor), m_doc(store), m_format(store), m_para(store) {
-        editor.AddDocListener(&m_doc);
-        editor.GetFormatInfo()->AddFormatListener(&m_format);
-        editor.GetParagraph()->AddParaListener(&m_para);
-        store.SetSize(size);
-    }
-    ~CLayoutHarness() {
-        editor.GetParagraph()->DeleteParaListener(&m_para);
-        editor.GetFormatInfo()->DeleteFormatListener(&m_format);
-        editor.DeleteDocListener(&m_doc);
+        : store(editor.GetView()->GetEditorView()->GetStore()) {
+        store.SetAutoScroll(FALSE);
+        editor.GetView()->SetSize(size);
     }
     CLayoutHarness(const CLayoutHarness&) = delete;
     CLayoutHarness& operator=(const CLayoutHarness&) = delete;
@@ -127,10 +83,5 @@ public:
 
     CFixedMetricScope metrics;  // before the editor: measuring starts on the fixed metrics
     CEditor editor;
-    CViewStore store;
-
-private:
-    CDocFollower m_doc;
-    CFormatFollower m_format;
-    CParaFollower m_para;
+    CViewStore& store;
 };

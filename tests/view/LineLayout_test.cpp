@@ -13,6 +13,7 @@
 #include "format/FontInfo.h"
 #include "model/CompressStore.h"
 #include "platform/ui/headless/HeadlessUi.h"
+#include "support/RandomRuns.h"
 #include "support/TestObjects.h"
 #include "view/DraftLine.h"
 #include "view/LineBuilder.h"
@@ -130,23 +131,6 @@ TEST(LineBuilder, MakesPiecesOfEqualSizeAndOneForEachObject) {
     CLineBuilder::Instance().Build(&h.editor, CRange(0, 5), nullptr);
     EXPECT_EQ(recorder.ends, 3);
     CCompressStore::Instance().Release(id);
-}
-
-TEST(ViewStore, LineBreaksEndLinesAsTextGrowsAndShrinks) {
-    CLayoutHarness h;
-    EXPECT_EQ(h.store.GetLineCount(), 1);
-    h.Append("012345\r0123");
-    EXPECT_EQ(h.store.GetLineCount(), 2);
-    EXPECT_EQ(RangeText(h.store.GetLineDocRange(0)), "(0,7)");
-    EXPECT_TRUE(h.store.GetLine(0)->IsEnded());
-    EXPECT_EQ(RangeText(h.store.GetLineDocRange(1)), "(7,11)");
-    EXPECT_FALSE(h.store.GetLine(1)->IsEnded());
-    h.Append("4\r01234\r\r");
-    EXPECT_EQ(h.store.GetLineCount(), 5);
-    EXPECT_EQ(RangeText(h.store.GetLineDocRange(4)), "(20,20)");
-    h.Doc()->Delete(5, 3);  // joins lines 0 and 1
-    EXPECT_EQ(h.store.GetLineCount(), 4);
-    EXPECT_EQ(RangeText(h.store.GetLineDocRange(0)), "(0,10)");
 }
 
 TEST(ViewStore, UnitsStandOnTheLineBottomBelowTheLineSpace) {
@@ -422,7 +406,7 @@ private:
 TEST(ViewStore, IncrementalRelayoutMatchesAFreshBuild) {
     const size_t objectsBefore = CCompressStore::Instance().GetObjectCount();
     CHeadlessUi::Instance().ClearMessageBoxes();
-    for (uint32_t seed = 1; seed <= 20; ++seed) {
+    for (uint32_t seed = 1; seed <= RandomSeeds(20); ++seed) {
         CLayoutHarness h(CSize(64, 80));
         CRandomEditor random(h, seed);
         for (int step = 0; step < 160; ++step) {

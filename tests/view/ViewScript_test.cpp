@@ -30,9 +30,10 @@ public:
     void N_Changed(IXCanvas*, const CRect& r) override { painted += RectText(r); }
     void N_ReservePaintRgn(const ZarniUUID&, const CRect&) override {}
     void OnContextMenu(const CPoint&) override {}
-    void N_EditorViewSizeChanged(const CSize&) override {}
+    void N_EditorViewSizeChanged(const CSize& size) override { content = size; }
     void N_EditorViewPortChanged(const CPoint&) override {}
     std::string painted;
+    CSize content;
 };
 
 struct SStep {
@@ -73,15 +74,17 @@ protected:
         }
         return out;
     }
-    // The caret as line:unit@x,y and its height, the selection, and the bands painted since the last call.
+    // The caret as line:unit@x,y and its height, the selection, and the bands painted since the
+    // last call.
     std::string Caret() {
         const CCaret* caret = view->GetCaret();
         const CRange sel = ed.GetSel();
         std::string out =
             "caret " + std::to_string(caret->GetLine()) + ":" + std::to_string(caret->GetUnit()) +
             "@" + std::to_string(caret->GetPoint().x) + "," + std::to_string(caret->GetPoint().y) +
-            " h" + std::to_string(caret->GetSize().cy) + " sel " + std::to_string(sel.home) + "-" + std::to_string(sel.end) + " port " +
-            std::to_string(view->GetViewPort().top) + " painted " + host.painted;
+            " h" + std::to_string(caret->GetSize().cy) + " sel " + std::to_string(sel.home) + "-" +
+            std::to_string(sel.end) + " port " + std::to_string(view->GetViewPort().top) +
+            " painted " + host.painted;
         host.painted.clear();
         return out;
     }
@@ -162,7 +165,9 @@ TEST_F(ViewScript, NavigationKeysAndPagesMoveTheCaretAndTheViewPort) {
             {"Home", [&] { ed.MoveHome(FALSE); }, "caret 1:0@0,12 h12 sel 7-7 port 0 painted "},
             {"Left to the end of line 0, before its break", [&] { ed.MoveLeft(FALSE); },
              "caret 0:6@36,0 h12 sel 6-6 port 0 painted "},
-            {"Up on the first line", [&] { ed.MoveUp(FALSE); },
+            {"Right passes the break", [&] { ed.MoveRight(FALSE); },
+             "caret 1:0@0,12 h12 sel 7-7 port 0 painted "},
+            {"Left, then Up on the first line", [&] { ed.MoveLeft(FALSE), ed.MoveUp(FALSE); },
              "caret 0:6@36,0 h12 sel 6-6 port 0 painted "},
             {"Down keeps x 36: the end of line 1", [&] { ed.MoveDown(FALSE); },
              "caret 1:6@36,12 h12 sel 13-13 port 0 painted "},
@@ -174,7 +179,18 @@ TEST_F(ViewScript, NavigationKeysAndPagesMoveTheCaretAndTheViewPort) {
              "caret 0:4@24,0 h12 sel 4-13 port 0 painted (0,0,60,24)"},
             {"Right collapses at the selection's end", [&] { ed.MoveRight(FALSE); },
              "caret 1:6@36,12 h12 sel 13-13 port 0 painted (0,0,60,24)"},
-            {"Ctrl+Home", [&] { ed.MoveDocHome(FALSE); }, "caret 0:0@0,0 h12 sel 0-0 port 0 painted "},
+            // The selection set by others hides the old band first.
+            {"a selection set by others forgets the anchor",
+             [&] { ed.MoveLeft(TRUE), Select(2, 2), ed.MoveRight(TRUE); },
+             "caret 0:3@18,0 h12 sel 2-3 port 0 painted (0,12,60,24)(0,12,60,24)(0,0,60,12)"},
+            {"MoveTo places that do not exist",
+             [&] {
+                 for (auto [line, unit] : {std::pair{0, 7}, {1, 7}, {2, 0}, {-1, 0}, {0, -1}})
+                     ed.MoveTo(line, unit, FALSE);
+             },
+             "caret 0:3@18,0 h12 sel 2-3 port 0 painted "},
+            {"Ctrl+Home", [&] { ed.MoveDocHome(FALSE); },
+             "caret 0:0@0,0 h12 sel 0-0 port 0 painted (0,0,60,12)"},
             {"Ctrl+End", [&] { ed.MoveDocEnd(FALSE); },
              "caret 1:6@36,12 h12 sel 13-13 port 0 painted "},
             // Six lines of 12 in a view of 48: the last changed line is kept 12 pixels above
@@ -186,11 +202,21 @@ TEST_F(ViewScript, NavigationKeysAndPagesMoveTheCaretAndTheViewPort) {
              "caret 2:1@6,24 h12 sel 15-15 port 0 painted (0,0,60,48)"},
             {"Page Down", [&] { ed.MovePageDown(FALSE); },
              "caret 5:1@6,60 h12 sel 21-21 port 48 painted (0,0,60,48)"},
+            {"Ctrl+Home scrolls back to the top", [&] { ed.MoveDocHome(FALSE); },
+             "caret 0:0@0,0 h12 sel 0-0 port 0 painted (0,0,60,48)"},
+            // The last line (60..72) is brought up to the view's bottom: top 72 - 48.
+            {"Ctrl+End brings the last line into view", [&] { ed.MoveDocEnd(FALSE); },
+             "caret 5:1@6,60 h12 sel 21-21 port 24 painted (0,0,60,48)"},
+            // Relayout starts at line 5, 36 pixels into the view.
+            {"without auto-scroll typing below the view scrolls nothing",
+             [&] { ed.SetAutoScroll(FALSE), Type("\r5\r"); },
+             "caret 7:0@0,84 h12 sel 24-24 port 24 painted (0,36,60,48)"},
         },
         caret);
+    // The detail window holds the lines in view (24..72) and no cells for the empty last line.
     EXPECT_EQ(Lines(),
-              "0-7 y0: - | 7-14 y12: - | 14-16 y24: - | 16-18 y36: - | 18-20 y48: 0 6 10 | "
-              "20-21 y60: 0 6 | ");
+              "0-7 y0: - | 7-14 y12: - | 14-16 y24: 0 6 10 | 16-18 y36: 0 6 10 | "
+              "18-20 y48: 0 6 10 | 20-22 y60: 0 6 10 | 22-24 y72: 0 6 10 | 24-24 y84: - | ");
 }
 
 TEST_F(ViewScript, SelectionsObjectsClicksAndSingleObjectRepaint) {
@@ -272,4 +298,52 @@ TEST_F(ViewScript, SelectionsObjectsClicksAndSingleObjectRepaint) {
         EXPECT_EQ(hit(ed.HitTest(h.at, FALSE)), h.caret) << h.at.x << "," << h.at.y;
         EXPECT_EQ(hit(ed.HitTest(h.at, TRUE)), h.exact) << h.at.x << "," << h.at.y;
     }
+}
+
+TEST_F(ViewScript, LineQueriesFollowTheLayout) {
+    Type("0123456789abc\rxy\r");
+    EXPECT_EQ(ed.GetLineCount(), 4);  // a wrapped first paragraph, "xy\r" and the empty last line
+    EXPECT_EQ(ed.GetLine(0), "0123456789");
+    EXPECT_EQ(ed.GetLine(1), "abc\r");
+    EXPECT_EQ(ed.LineIndex(2), 14);
+    EXPECT_EQ(ed.LineLength(2), 3);
+    EXPECT_EQ(ed.GetLine(3), "");
+    EXPECT_EQ(ed.LineLength(3), 0);
+    EXPECT_EQ(ed.GetLine(9), "");  // past the last line
+    EXPECT_EQ(ed.GetLine(-1), "");
+    EXPECT_EQ(ed.GetContentSize(), CSize(60, 36 + 12));  // the last line's bottom and 12
+    EXPECT_EQ(host.content, ed.GetContentSize());
+}
+
+TEST_F(ViewScript, BadSizesAndPointsGiveClearAnswers) {
+    Type("abc\rdef");
+    ed.SetViewSize(CSize(0, 0));  // layout stops; nothing breaks
+    Type("g");
+    EXPECT_EQ(ed.GetLength(), 8);
+    ed.SetViewSize(CSize(-20, -5));
+    EXPECT_EQ(ed.GetCore().GetRoot()->GetView()->GetSurface(), nullptr);
+    ed.SetViewSize(CSize(60, 48));  // a width again: everything is laid out anew
+    EXPECT_EQ(ed.GetLine(1), "defg");
+    EXPECT_EQ(ed.LineLength(99), 0);
+    const HitInfo above = ed.HitTest(CPoint(100000, -100000), TRUE);  // on no line
+    EXPECT_EQ(above.type, HIT_BESIDE);
+    EXPECT_EQ(above.unit, -1);
+    EXPECT_EQ(ed.HitTest(CPoint(-7, 100000), FALSE).line, ed.GetLineCount() - 1);
+    host.painted.clear();
+    ed.ReDrawWnd(CRect(10, 10, 5, 5), TRUE);  // an inverted rectangle reports nothing
+    EXPECT_EQ(host.painted, "");
+}
+
+TEST(ViewEmpty, DefaultParagraphOfAnEmptyDocumentMovesTheEmptyLine) {
+    CFixedMetricScope metrics;
+    CEditorInterface ed;
+    ed.SetViewSize(CSize(100, 48));
+    CEditorView* view = ed.GetCore().GetRoot()->GetView()->GetEditorView();
+    EXPECT_EQ(view->GetLineRect(0).left, 2);  // the built-in left indent
+    ed.SetDefaultPara(zarni::CZarniParaInfo(20, 2, 0));
+    EXPECT_EQ(view->GetLineRect(0).left, 20);
+    ed.SetParagraph(zarni::CZarniParaInfo(30, 2, 0));
+    EXPECT_EQ(view->GetLineRect(0).left, 30);
+    ASSERT_TRUE(ed.ReplaceSel(CString("x")));
+    EXPECT_EQ(view->GetLineRect(0).left, 30);
 }
