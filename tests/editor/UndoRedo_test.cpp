@@ -126,14 +126,10 @@ private:
         std::string s;
         for (uint32_t i = 0, n = Pick(6); i < n; ++i) {
             const uint32_t kind = Pick(5);
-            if (kind == 0) {  // a GBK ideograph
-                s += static_cast<char>(0xB0 + Pick(0x40));
-                s += static_cast<char>(0xA1 + Pick(0x5E));
-            } else if (kind == 1) {
-                s += Pick(3) ? '\r' : '\n';
-            } else {
-                s += static_cast<char>('a' + Pick(26));
-            }
+            if (kind == 0)  // a GBK ideograph
+                s += {static_cast<char>(0xB0 + Pick(0x40)), static_cast<char>(0xA1 + Pick(0x5E))};
+            else
+                s += kind == 1 ? (Pick(3) ? '\r' : '\n') : static_cast<char>('a' + Pick(26));
         }
         return CString(s);
     }
