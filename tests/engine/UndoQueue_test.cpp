@@ -1,8 +1,9 @@
-// CUndoQueue: pushing and truncating, stepping, the record limit and the record storage.
+// CUndoQueue: pushing clones, stepping within bounds, dropping the redo side, the record limit.
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <string>
 
+#include "core/Owned.h"
 #include "engine/Command.h"
 #include "engine/UndoQueue.h"
 
@@ -17,117 +18,82 @@ public:
     void SetTarget(IEditTarget*) override {}
     BOOL Do() override { return TRUE; }
     BOOL Undo() override { return TRUE; }
-    static int Of(ICommand* cmd) { return cmd ? static_cast<CNumberCommand*>(cmd)->m_n : -1; }
 
+    const int m_n;
     static int s_live;
 
 protected:
     ~CNumberCommand() override { --s_live; }
-
-private:
-    int m_n;
 };
 int CNumberCommand::s_live = 0;
 
-// Pushes the numbers from .. to - 1, each as a command the caller then destroys.
+// Pushes the numbers from .. to - 1; the pushed commands are given back right away.
 void Push(CUndoQueue& queue, int from, int to) {
-    for (int n = from; n < to; ++n) {
-        ICommand* cmd = new CNumberCommand(n);
-        queue.Push(cmd);
-        cmd->Destroy();
-    }
-    queue.AssertValid();
+    for (int n = from; n < to; ++n)
+        queue.Push(TOwned<ICommand>(new CNumberCommand(n)).get());
 }
 
-std::vector<int> Numbers(const CUndoQueue& queue) {
-    std::vector<int> numbers;
-    for (int i = 0; i < queue.GetCount(); ++i)
-        numbers.push_back(CNumberCommand::Of(queue.GetAt(i)));
-    return numbers;
+// The records' numbers with '|' at the position: "01|2" has two to undo and one to redo.
+std::string State(const CUndoQueue& queue) {
+    std::string s;
+    for (int i = 0; i <= queue.GetCount(); ++i) {
+        if (i == queue.GetPos())
+            s += '|';
+        if (i < queue.GetCount())
+            s += std::to_string(static_cast<CNumberCommand*>(queue.GetAt(i))->m_n);
+    }
+    return s;
 }
 
 }  // namespace
 
-TEST(UndoQueue, PushStepsAndTruncatesTheRedoSide) {
+TEST(UndoQueue, StepsStayInBoundsAndAPushDropsTheRedoSide) {
     {
         CUndoQueue queue;
-        EXPECT_TRUE(queue.IsUndoEmpty() && queue.IsRedoEmpty());
         EXPECT_EQ(queue.Current(), nullptr);
-        EXPECT_EQ(queue.GetLimit(), -1);
-
         Push(queue, 0, 3);
-        EXPECT_EQ(Numbers(queue), (std::vector<int>{0, 1, 2}));
-        EXPECT_EQ(queue.GetPos(), 3);
-        EXPECT_EQ(CNumberCommand::s_live, 3);  // the queue keeps clones, the callers' are gone
-        EXPECT_TRUE(queue.IsRedoEmpty());
+        EXPECT_EQ(State(queue), "012|");
+        EXPECT_EQ(CNumberCommand::s_live, 3);  // the queue's clones
 
-        // Steps move one way only and stay inside 0..count.
-        EXPECT_FALSE(queue.RedoStep(4));
-        EXPECT_TRUE(queue.UndoStep(2));
-        EXPECT_EQ(CNumberCommand::Of(queue.Current()), 2);
-        EXPECT_FALSE(queue.UndoStep(2));
+        // A step moves one way only, to a position inside 0..count.
+        EXPECT_FALSE(queue.UndoStep(3));
         EXPECT_FALSE(queue.UndoStep(-1));
         EXPECT_FALSE(queue.RedoStep(4));
+        EXPECT_TRUE(queue.UndoStep(2));
+        EXPECT_EQ(static_cast<CNumberCommand*>(queue.Current())->m_n, 2);
+        EXPECT_FALSE(queue.RedoStep(2));
         EXPECT_TRUE(queue.RedoStep(3));
         EXPECT_TRUE(queue.UndoStep(1));
 
-        // A push after undoing drops the undone records; a null push is ignored.
         Push(queue, 9, 10);
-        queue.Push(nullptr);
-        EXPECT_EQ(Numbers(queue), (std::vector<int>{0, 9}));
-        EXPECT_EQ(queue.GetPos(), 2);
+        queue.Push(nullptr);  // ignored
+        EXPECT_EQ(State(queue), "09|");
         EXPECT_EQ(CNumberCommand::s_live, 2);
-        Push(queue, 0, 4);
     }
-    EXPECT_EQ(CNumberCommand::s_live, 0);  // the destructor destroys the records
+    EXPECT_EQ(CNumberCommand::s_live, 0);  // the destructor gives the records back
 }
 
-TEST(UndoQueue, LimitKeepsTheNewestRecordsAndLowersPos) {
+TEST(UndoQueue, LimitKeepsTheNewestRecords) {
     CUndoQueue queue;
     Push(queue, 0, 5);
     queue.SetLimit(2);
-    EXPECT_EQ(Numbers(queue), (std::vector<int>{3, 4}));
-    EXPECT_EQ(queue.GetPos(), 2);
-    Push(queue, 5, 6);  // every push enforces the limit
-    EXPECT_EQ(Numbers(queue), (std::vector<int>{4, 5}));
+    EXPECT_EQ(State(queue), "34|");
+    Push(queue, 5, 6);  // every push keeps to the limit
+    EXPECT_EQ(State(queue), "45|");
 
-    // Three of five undone (pos 2): three records go, pos falls to 0, two stay redo-able.
-    queue.SetLimit(-1);
+    // Any negative limit means none. With three of five undone, a limit of 2 drops three
+    // records and the position falls to 0, not below; the two left stay redo-able.
+    queue.SetLimit(-7);
+    EXPECT_EQ(queue.GetLimit(), -1);
     queue.Clear();
     Push(queue, 0, 5);
     queue.UndoStep(2);
     queue.SetLimit(2);
-    queue.AssertValid();
-    EXPECT_EQ(Numbers(queue), (std::vector<int>{3, 4}));
-    EXPECT_EQ(queue.GetPos(), 0);
-    EXPECT_EQ(CNumberCommand::Of(queue.Current()), 3);
+    EXPECT_EQ(State(queue), "|34");
 
     // Limit 0 keeps nothing, not even what is pushed afterwards.
     queue.SetLimit(0);
     Push(queue, 7, 8);
-    EXPECT_TRUE(queue.IsUndoEmpty() && queue.IsRedoEmpty());
+    EXPECT_EQ(State(queue), "|");
     EXPECT_EQ(CNumberCommand::s_live, 0);
-
-    // Any negative limit means no limit.
-    queue.SetLimit(-7);
-    EXPECT_EQ(queue.GetLimit(), -1);
-    Push(queue, 0, 12);
-    EXPECT_EQ(queue.GetCount(), 12);
-    queue.Clear();
-    EXPECT_EQ(queue.GetPos(), 0);
-    EXPECT_EQ(CNumberCommand::s_live, 0);
-}
-
-TEST(UndoQueue, StorageShrinksAsRecordsAreDropped) {
-    CUndoQueue queue;
-    Push(queue, 0, 20000);  // enough for the capacity to pass the array's growth step
-    const uint32_t full = queue.GetCapacity();
-    queue.SetLimit(2);
-    const uint32_t afterLimit = queue.GetCapacity();
-    EXPECT_LT(afterLimit, full);
-    Push(queue, 0, 3);  // each push drops the oldest record and may halve again
-    EXPECT_LT(queue.GetCapacity(), afterLimit);
-    EXPECT_EQ(CNumberCommand::s_live, 2);
-    queue.Clear();
-    EXPECT_EQ(queue.GetCapacity(), 0u);
 }
