@@ -14,19 +14,16 @@ TEST(Range, EmptinessAndLength) {
 }
 
 TEST(Range, IntersectAndUnionNeedARealOverlap) {
-    const struct {
-        CRange a, b, common, span;
-    } overlapping[] = {
-        {{10, 30}, {20, 40}, {20, 30}, {10, 40}},
-        {{20, 40}, {10, 30}, {20, 30}, {10, 40}},
-        {{40, 50}, {0, 100}, {40, 50}, {0, 100}},
-    };
+    // {a, b, their common part, their span}
+    const CRange overlapping[][4] = {{{10, 30}, {20, 40}, {20, 30}, {10, 40}},
+                                     {{20, 40}, {10, 30}, {20, 30}, {10, 40}},
+                                     {{40, 50}, {0, 100}, {40, 50}, {0, 100}}};
     for (const auto& c : overlapping) {
         CRange common, span;
-        EXPECT_TRUE(CRange::Intersect(c.a, c.b, common));
-        EXPECT_TRUE(CRange::Union(c.a, c.b, span));
-        EXPECT_EQ(common, c.common);
-        EXPECT_EQ(span, c.span);
+        EXPECT_TRUE(CRange::Intersect(c[0], c[1], common));
+        EXPECT_TRUE(CRange::Union(c[0], c[1], span));
+        EXPECT_EQ(common, c[2]);
+        EXPECT_EQ(span, c[3]);
     }
     // Touching, empty or inverted operands: false, and the output is left alone.
     const CRange apart[][2] = {

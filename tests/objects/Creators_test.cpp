@@ -1,4 +1,4 @@
-// Id maker, creator registry, built-in creator table and the casts between object interfaces.
+// Id maker, class ids, creator registry and the built-in creator table.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -102,18 +102,6 @@ TEST(CreatorRegistry, RegisterReplaceAndUnregister) {
     registry.UnRegisterCreator(&withNull);
     EXPECT_EQ(registry.GetCount(), before);
     EXPECT_EQ(CTestObject::s_live, 0);
-}
-
-// An object lacking an interface, as a link lacks all but the store's, answers null.
-TEST(ObjectCasts, MissingInterfacesAreNull) {
-    ICompressStoreObj* sub = new CTestSub("sub");
-    EXPECT_EQ(SerializeOf(sub), nullptr);
-    EXPECT_EQ(VisibleOf(sub), nullptr);
-    EXPECT_EQ(TextReplaceableOf(sub), nullptr);
-    sub->Destroy();
-    auto* test = new CTestObject("cast");
-    EXPECT_EQ(ExternalOf(test), nullptr);  // not a host object taking commands
-    test->Destroy();
 }
 
 TEST(BuiltinCreator, TableFromListClonesPrototypes) {
