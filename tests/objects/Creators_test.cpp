@@ -1,4 +1,4 @@
-// Id maker, creator registry, built-in creator table and the casts between object interfaces.
+// Id maker, class ids, creator registry and the built-in creator table.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -50,17 +50,6 @@ std::string MadeBy() {
     return out;
 }
 
-// An object with only the store interface, as a link is.
-class CStoreOnlyObj : public ICompressStoreObj {
-public:
-    IClone* Clone() override { return new CStoreOnlyObj; }
-    void Destroy() override { delete this; }
-    ZarniUUID GetID() override { return ZarniUUID(1u, 2u, 3u, 4u); }
-    ICompressStoreObj* GetSubCSO() const override { return nullptr; }
-    ICompressStoreObj* ShallowClone(ICompressStoreObj*) override { return new CStoreOnlyObj; }
-    void ShallowDestroy() override { Destroy(); }
-};
-
 // A prototype maker for the creator's table.
 template <const char* Name>
 ICompressStoreObj* Make() {
@@ -79,14 +68,11 @@ TEST(UidMaker, CounterPerPrefixOverPlainBytes) {
     EXPECT_TRUE(maker.MakeUid(nullptr).IsNull());
     EXPECT_EQ(maker.MakeUid("uidmaker-test-"), UuidFromBytes("uidmaker-test-2", 15));
     // Multibyte prefixes are plain bytes: two that differ in one high byte are distinct.
-    EXPECT_EQ(maker.MakeUid("uid\xc4\xe3"), UuidFromBytes("uid\xc4\xe3"
-                                                          "0",
-                                                          6));
-    EXPECT_EQ(maker.MakeUid("uid\xc4\xe4"), UuidFromBytes("uid\xc4\xe4"
-                                                          "0",
-                                                          6));
+    for (const std::string prefix : {"uid\xc4\xe3", "uid\xc4\xe4"})
+        EXPECT_EQ(maker.MakeUid(prefix.c_str()), UuidFromBytes((prefix + "0").data(), 6));
 }
 
+// The built-in class ids are part of the saved document format.
 TEST(ClassIds, ValuesAreTheFixedIds) {
     EXPECT_EQ(ImageClassId(), ZarniUUID(0x1b77fa04u, 0x2791419cu, 0x8eac2075u, 0x8aa3e948u));
     EXPECT_EQ(AnimateClassId(), ZarniUUID(0xb22e54f9u, 0x1b5e4356u, 0xa59c4091u, 0x5b08abc5u));
@@ -102,7 +88,6 @@ TEST(CreatorRegistry, RegisterReplaceAndUnregister) {
     registry.RegisterCreator(&a);
     EXPECT_EQ(MadeBy(), "a a -");
     registry.RegisterCreator(&b);  // takes Y over from a
-    EXPECT_EQ(registry.GetCount(), before + 3);
     EXPECT_EQ(MadeBy(), "a b b");
     // Unregistering a removes X and Y, although Y now names b.
     registry.UnRegisterCreator(&a);
@@ -116,42 +101,13 @@ TEST(CreatorRegistry, RegisterReplaceAndUnregister) {
     EXPECT_EQ(registry.GetCount(), before + 1);
     registry.UnRegisterCreator(&withNull);
     EXPECT_EQ(registry.GetCount(), before);
-
-    // A host creator of pictures takes them over; unregistering it removes pictures
-    // altogether, the built-in mapping included.
-    registry.RegisterCreator(&CBuiltinCreator::Instance());
-    CTestCreator host("host", {ImageClassId()});
-    registry.RegisterCreator(&host);
-    EXPECT_EQ(registry.FindCreator(ImageClassId()), &host);
-    registry.UnRegisterCreator(&host);
-    EXPECT_EQ(registry.FindCreator(ImageClassId()), nullptr);
-    registry.UnRegisterCreator(&CBuiltinCreator::Instance());
     EXPECT_EQ(CTestObject::s_live, 0);
-}
-
-TEST(ObjectCasts, ReachEveryInterfaceFromStorePointer) {
-    auto* test = new CTestObject("cast");
-    ICompressStoreObj* obj = test;
-    EXPECT_EQ(SerializeOf(obj), static_cast<ISerialize*>(test));
-    EXPECT_EQ(SerializeOf(static_cast<const ICompressStoreObj*>(obj)), SerializeOf(obj));
-    EXPECT_EQ(VisibleOf(obj), static_cast<IVisible*>(test));
-    EXPECT_EQ(TextReplaceableOf(obj), static_cast<ITextReplaceable*>(test));
-    EXPECT_EQ(ExternalOf(obj), nullptr);  // not a host object taking commands
-    obj->Destroy();
-
-    // An object with only the store interface answers null, as does a null pointer.
-    ICompressStoreObj* storeOnly = new CStoreOnlyObj;
-    EXPECT_EQ(SerializeOf(storeOnly), nullptr);
-    EXPECT_EQ(VisibleOf(storeOnly), nullptr);
-    EXPECT_EQ(TextReplaceableOf(storeOnly), nullptr);
-    storeOnly->Destroy();
-    EXPECT_EQ(SerializeOf(static_cast<ICompressStoreObj*>(nullptr)), nullptr);
 }
 
 TEST(BuiltinCreator, TableFromListClonesPrototypes) {
     auto nothing = []() -> ICompressStoreObj* { return nullptr; };
     const SPrototypeEntry list[] = {
-        {kClassX, &Make<kX1>},  {kClassZ, nothing},
+        {kClassX, &Make<kX1>},  {kClassZ, nothing},     // Z makes nothing and is skipped
         {kClassY, &Make<kY>},   {kClassX, &Make<kX2>},  // a later duplicate never answers
         {"not-an-id", nullptr},                         // null id: the list ends here
         {kClassZ, &Make<kX1>},
@@ -159,7 +115,7 @@ TEST(BuiltinCreator, TableFromListClonesPrototypes) {
     {
         CBuiltinCreator creator(list);
         creator.AssertValid();
-        EXPECT_EQ(CTestObject::s_live, 3);  // X, Y and the duplicate X; Z made nothing
+        EXPECT_EQ(CTestObject::s_live, 3);
         CZarniArray<ZarniUUID> ids;
         ids.Add(Z);  // replaced, not appended to
         creator.GetCLSIDs(ids);
@@ -176,19 +132,4 @@ TEST(BuiltinCreator, TableFromListClonesPrototypes) {
     }
     EXPECT_EQ(CTestObject::s_live, 0);  // the destructor destroyed the prototypes
     EXPECT_EQ(CBuiltinCreator(nullptr).GetCount(), 0);
-
-    // The process creator lists exactly what it makes.
-    CBuiltinCreator& builtin = CBuiltinCreator::Instance();
-    builtin.AssertValid();
-    CZarniArray<ZarniUUID> ids;
-    ids.Add(X);
-    builtin.GetCLSIDs(ids);
-    ASSERT_EQ(static_cast<int>(ids.GetSize()), builtin.GetCount());
-    for (uint32_t i = 0; i < ids.GetSize(); ++i) {
-        ICompressStoreObj* obj = builtin.CreateObj(ids[i]);
-        ASSERT_NE(SerializeOf(obj), nullptr);
-        EXPECT_EQ(SerializeOf(obj)->GetCLSID(), ids[i]);
-        obj->Destroy();
-    }
-    EXPECT_EQ(builtin.CreateObj(X), nullptr);
 }

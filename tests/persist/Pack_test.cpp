@@ -1,4 +1,4 @@
-// Tests of CPack: encodings, consuming reads, short data, blocks, skips and random use.
+// CPack: encodings, consuming reads, short data, blocks, skips and random use.
 #include "persist/Pack.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +9,8 @@
 #include <string>
 #include <type_traits>
 #include <vector>
+
+#include "support/RandomRuns.h"
 
 namespace {
 
@@ -46,43 +48,37 @@ const ZarniUUID kId(int64_t(-10012002), int64_t(0xab342238));
 
 }  // namespace
 
-TEST(Pack, EncodingsReadBackAndLeaveThePackEmpty) {
+// Round trips of every type are in the truncation test below; this one pins the bytes.
+TEST(Pack, EncodingsAndPeeks) {
+    // Integers are 8 hex digits of their low 32 bits; bytes of strings travel unchanged.
+    const std::string binary("\0a\xff\0\x81\x40", 6);
     CPack pack;
-    pack << 12 << std::string("test string") << kId << 21 << std::string();
-    EXPECT_EQ(pack.GetBuffer(), "0000000c0000000btest string" + IdBytes(kId) + "0000001500000000");
+    pack << std::string("test") << kId << long(0x100000005) << INT32_MIN << 0xABCDu
+         << CString(binary);
+    EXPECT_EQ(pack.GetBuffer(),
+              "00000004test" + IdBytes(kId) + "00000005800000000000abcd00000006" + binary);
     std::string peeked;
     EXPECT_EQ(pack.PeekBytes(peeked, 8), 8u);
-    EXPECT_EQ(peeked, "0000000c");
-    EXPECT_EQ(ReadAsText(pack, 0), "12");
-    EXPECT_EQ(ReadAsText(pack, std::string()), "test string");
+    EXPECT_EQ(peeked, "00000004");
+    EXPECT_EQ(ReadAsText(pack, std::string()), "test");
     ZarniUUID id;
     EXPECT_EQ(pack.PeekUUID(id), 16u);
     EXPECT_EQ(id, kId);
     EXPECT_EQ(pack.DropUUID(), 16u);
     int peekedInt = 0;
     EXPECT_EQ(pack.PeekInt(peekedInt), 8u);
-    EXPECT_EQ(peekedInt, 21);
-    EXPECT_EQ(ReadAsText(pack, 0ul), "21");
-    EXPECT_EQ(ReadAsText(pack, std::string("x")), "");  // the empty string takes 8 bytes
-    EXPECT_EQ(pack.GetLength(), 0u);
-
-    // Bytes travel unchanged, zeros and high bytes included, in a CString too.
-    const std::string binary("\0a\xff\0\x81\x40", 6);
-    pack << CString(binary);
-    EXPECT_EQ(pack.GetBuffer(), "00000006" + binary);
+    EXPECT_EQ(peekedInt, 5);
+    EXPECT_EQ(ReadAsText(pack, 0l), "5");
+    EXPECT_EQ(ReadAsText(pack, 0), std::to_string(INT32_MIN));
+    EXPECT_EQ(ReadAsText(pack, 0u), std::to_string(0xABCD));
     EXPECT_EQ(ReadAsText(pack, CString()), binary);
+    EXPECT_EQ(pack.GetLength(), 0u);
 }
 
-TEST(Pack, IntegersAreEightHexCharactersOfTheLow32Bits) {
-    CPack pack;
-    pack << -1 << long(0x100000005) << 0xFFFFFFFFul << INT32_MIN << 0xABCDu;
-    EXPECT_EQ(pack.GetBuffer(), "ffffffff00000005ffffffff800000000000abcd");
-    EXPECT_EQ(ReadAsText(pack, 0), "-1");
-    EXPECT_EQ(ReadAsText(pack, 0l), "5");
+TEST(Pack, IntegerFieldsParseTheirLeadingHexDigits) {
     CPack wide = PackOf("ffffffffffffffff");
     EXPECT_EQ(ReadAsText(wide, 0l), "-1");           // long takes the field as signed
     EXPECT_EQ(ReadAsText(wide, 0ul), "4294967295");  // unsigned long does not sign-extend
-
     // Upper-case digits parse; parsing stops at the first non-hexadecimal character, but
     // the whole field is consumed. A field not beginning with a digit is removed too but
     // leaves the target alone.
@@ -92,8 +88,8 @@ TEST(Pack, IntegersAreEightHexCharactersOfTheLow32Bits) {
     EXPECT_EQ(ReadAsText(parsed, 0), std::to_string(0x12));
     EXPECT_EQ(ReadAsText(parsed, 0), "7");
     EXPECT_EQ(parsed.PeekInt(kept), 8u);
-    EXPECT_EQ(ReadAsText(parsed, 99), "99");
     EXPECT_EQ(kept, 99);
+    EXPECT_EQ(ReadAsText(parsed, 99), "99");
     EXPECT_EQ(parsed.Remaining(), 0u);
 }
 
@@ -141,20 +137,15 @@ TEST(Pack, TruncationAtEveryOffsetChangesNothing) {
         EXPECT_EQ(pack.Skip(left + 1), 0u);
         EXPECT_EQ(pack.DropUUID(), 0u);  // fewer than 16 bytes are ever left here
         EXPECT_EQ(pack.GetLength(), left);
-        EXPECT_TRUE(pack.AssertValid());
     }
 }
 
 TEST(Pack, StringFieldIsReadOnlyWhenComplete) {
+    // Attach appends and reads from the start again: the string cut short completes.
     CPack half = PackOf("00000064" + std::string(50, 'x'));
-    std::string s;
-    EXPECT_EQ(ReadAsText(half, std::string("before")), "before");
-    EXPECT_EQ(half.PeekString(s), 0u);
-    EXPECT_EQ(half.GetLength(), 58u);
+    EXPECT_EQ(half.Skip(8), 8u);
     half.Attach(std::string(50, 'y').data(), 50);
-    EXPECT_EQ(half.PeekString(s), 108u);
-    EXPECT_EQ(ReadAsText(half, s), std::string(50, 'x') + std::string(50, 'y'));
-    EXPECT_EQ(half.GetLength(), 0u);
+    EXPECT_EQ(ReadAsText(half, std::string()), std::string(50, 'x') + std::string(50, 'y'));
 
     // Huge or malformed lengths are refused without reading past the end.
     for (const char* length : {"ffffffff", "fffffff9", "00000009", "zz000001", "-0000001"}) {
@@ -163,43 +154,26 @@ TEST(Pack, StringFieldIsReadOnlyWhenComplete) {
         EXPECT_EQ(ReadAsText(huge, CString("kept")), "kept") << length;
         EXPECT_EQ(huge.Remaining(), 16u) << length;
     }
-
-    // Attach appends and reads from the start again; null or empty input attaches nothing.
-    CPack pack(nullptr, 10);
-    pack.Attach("abc", 0);
-    EXPECT_EQ(pack.GetLength(), 0u);
-    pack << 1 << 2;
-    EXPECT_EQ(pack.Skip(8), 8u);
-    pack.Attach("00000006", 8);
-    EXPECT_EQ(pack.GetReadPosition(), 0u);
-    EXPECT_EQ(pack.GetBuffer(), "000000010000000200000006");
 }
 
 TEST(Pack, BlockLengthCountsItsOwnFieldAndDoesNotNest) {
     CPack pack;
-    pack.BeginBlock();
-    pack << 1;
-    pack.BeginBlock();  // ignored: no second length field
+    pack << 3;
+    pack.BeginBlock();  // measured from its own field, not from the start of the buffer
     pack << std::string("abcd");
+    pack.BeginBlock();  // ignored: no second length field
     pack.EndBlock();
     pack.EndBlock();  // no block open: nothing changes
-    EXPECT_EQ(pack.GetBuffer(), "0000001c0000000100000004abcd");
-    CPack later;  // measured from its own field, not from the start of the buffer
-    later << 3;
-    later.BeginBlock();
-    later.EndBlock();
-    EXPECT_EQ(later.GetBuffer(), "0000000300000008");
+    EXPECT_EQ(pack.GetBuffer(), "00000003" + Field(20) + "00000004abcd");
 
-    // Strings are not read while a block is open.
-    CPack reading;
+    CPack reading;  // strings are not read while a block is open
     reading << std::string("abc");
     reading.BeginBlock();
     EXPECT_EQ(ReadAsText(reading, std::string("none")), "none");
-    reading.EndBlock();
-    EXPECT_EQ(ReadAsText(reading, std::string("none")), "abc");
 
     // A read in front of an open block keeps the mark on its field; a read of the field
-    // itself abandons the block; Reset closes one without writing its length.
+    // itself abandons the block; Reset closes one without writing its length (the
+    // placeholder holds the field's own offset).
     CPack mixed;
     mixed << 9;
     mixed.BeginBlock();
@@ -207,101 +181,61 @@ TEST(Pack, BlockLengthCountsItsOwnFieldAndDoesNotNest) {
     EXPECT_EQ(ReadAsText(mixed, 0), "9");
     mixed.EndBlock();
     EXPECT_EQ(mixed.GetBuffer(), "000000100000000a");
-    CPack eaten;
-    eaten.BeginBlock();
-    ReadAsText(eaten, 0);
-    EXPECT_FALSE(eaten.IsBlockOpen());
-    eaten << 1;
-    eaten.EndBlock();
-    eaten.BeginBlock();
-    eaten.Reset();
-    EXPECT_FALSE(eaten.IsBlockOpen());
-    EXPECT_EQ(eaten.GetBuffer(), "0000000100000008");
+    ReadAsText(mixed, 0);
+    ReadAsText(mixed, 0);  // empty again
+    mixed.BeginBlock();
+    ReadAsText(mixed, 0);
+    EXPECT_FALSE(mixed.IsBlockOpen());
+    mixed << 1;
+    mixed.BeginBlock();
+    mixed.Reset();
+    EXPECT_FALSE(mixed.IsBlockOpen());
+    EXPECT_EQ(mixed.GetBuffer(), "0000000100000008");
 }
 
-// Random interleaved writes, reads, skips and resets of integers, strings of any bytes and
-// ids, against a plain string that really erases the bytes each read removes.
+// Random interleaved writes of strings of any bytes, reads, skips and resets, against a
+// plain string that really erases the bytes each read removes.
 TEST(Pack, RandomOperationsMatchAnErasingModel) {
-    const uint32_t seed = std::random_device{}();
-    SCOPED_TRACE("seed " + std::to_string(seed));
-    std::mt19937 rng(seed);
-    CPack pack;
-    std::string model;
-    size_t pos = 0;
-    for (int step = 0; step < 8000; ++step) {
-        const uint32_t remaining = model.size() - pos;
-        const uint32_t n = rng() % 20;
-        std::string got = "unset", bytes(n, '\0');
-        for (char& ch : bytes)
-            ch = static_cast<char>(rng());
-        ZarniUUID id;
-        switch (rng() % 9) {
-            case 0: {
-                const uint32_t v = rng();
-                pack << v;
-                model += Field(v);
-                break;
-            }
-            case 1:
-                pack << bytes;
-                model += Field(n) + bytes;
-                break;
-            case 2: {
-                bytes.resize(16);
-                pack << ZarniUUID::FromBytes(reinterpret_cast<const uint8_t*>(bytes.data()));
-                model += bytes;
-                break;
-            }
-            case 3: {
-                int v = 1234567;
-                pack >> v;
-                if (remaining >= 8) {
-                    const std::string field = model.substr(pos, 8);
-                    if (field.find_first_not_of("0123456789abcdef") == std::string::npos) {
-                        ASSERT_EQ(Field(v), field);
+    for (uint32_t seed = 1; seed <= RandomSeeds(2); ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        std::mt19937 rng(seed);
+        CPack pack;
+        std::string model;
+        size_t pos = 0;
+        for (int step = 0; step < 4000; ++step) {
+            const uint32_t remaining = model.size() - pos, n = rng() % 20;
+            std::string got, bytes(n, '\0');
+            for (char& ch : bytes)
+                ch = static_cast<char>(rng());
+            switch (rng() % 4) {
+                case 0:
+                    pack << bytes;
+                    model += Field(n) + bytes;
+                    break;
+                case 1:
+                    ASSERT_EQ(pack.ReadBytes(got, n), std::min(n, remaining));
+                    if (remaining >= n) {
+                        ASSERT_EQ(got, model.substr(pos, n));
+                        model.erase(pos, n);
                     }
-                    model.erase(pos, 8);
-                }
-                break;
+                    break;
+                case 2:
+                    ASSERT_EQ(pack.Skip(n), remaining >= n ? n : 0u);
+                    pos += remaining >= n ? n : 0;
+                    break;
+                default:
+                    if (n < 3) {
+                        pack.Reset();
+                        pos = 0;
+                    }
+                    break;
             }
-            case 4:
-                pack >> id;
-                ASSERT_EQ(IdBytes(id),
-                          remaining >= 16 ? model.substr(pos, 16) : IdBytes(ZarniUUID()));
-                if (remaining >= 16)
-                    model.erase(pos, 16);
-                break;
-            case 5:
-                ASSERT_EQ(pack.ReadBytes(got, n), remaining >= n ? n : remaining);
-                if (remaining >= n) {
-                    ASSERT_EQ(got, model.substr(pos, n));
-                    model.erase(pos, n);
-                }
-                break;
-            case 6:
-                ASSERT_EQ(pack.Skip(n), remaining >= n ? n : 0u);
-                if (remaining >= n)
-                    pos += n;
-                break;
-            case 7:
-                if (const uint32_t total = pack.PeekString(got)) {
-                    ASSERT_EQ(got, model.substr(pos + 8, total - 8));
-                    pack >> got;
-                    model.erase(pos, total);
-                }
-                break;
-            default:
-                if (n == 0) {
-                    pack.Reset();
-                    pos = 0;
-                }
-                break;
-        }
-        ASSERT_EQ(pack.GetLength(), model.size()) << "step " << step;
-        ASSERT_EQ(pack.GetReadPosition(), pos) << "step " << step;
-        ASSERT_TRUE(pack.AssertValid());
-        if (step % 7 == 0) {
-            ASSERT_EQ(pack.GetBuffer(), model) << "step " << step;
+            ASSERT_EQ(pack.GetLength(), model.size()) << "step " << step;
+            ASSERT_EQ(pack.GetReadPosition(), pos) << "step " << step;
+            ASSERT_TRUE(pack.AssertValid()) << "step " << step;
+            if (step % 7 == 0) {
+                ASSERT_EQ(pack.GetBuffer(), model) << "step " << step;
+            }
         }
     }
 }

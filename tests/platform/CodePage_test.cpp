@@ -13,21 +13,19 @@ struct CodePageGuard {
 TEST(CodePage, LeadBytesFollowTheChosenPage) {
     CodePageGuard guard;
     EXPECT_EQ(CCodePage::Get(), 936u);
-    EXPECT_TRUE(CCodePage::IsLeadByte(0x81));
-    EXPECT_TRUE(CCodePage::IsLeadByte(0xFE));
-    EXPECT_FALSE(CCodePage::IsLeadByte(0x80));
-    EXPECT_FALSE(CCodePage::IsLeadByte(0xFF));
-    EXPECT_FALSE(CCodePage::IsLeadByte('A'));
-
-    ASSERT_TRUE(CCodePage::Set(932));
-    EXPECT_TRUE(CCodePage::IsLeadByte(0x9F));
-    EXPECT_FALSE(CCodePage::IsLeadByte(0xA0));  // half-width katakana are single bytes
-    EXPECT_TRUE(CCodePage::IsLeadByte(0xE0));
-
-    ASSERT_TRUE(CCodePage::Set(1252));
-    for (int b = 0; b < 256; ++b)
-        EXPECT_FALSE(CCodePage::IsLeadByte(static_cast<BYTE>(b)));
-
+    // The edges of the lead ranges; in 932, A1-DF are half-width katakana (single bytes).
+    const struct {
+        UINT page;
+        BYTE b;
+        bool lead;
+    } cases[] = {{936, 'A', false},  {936, 0x80, false}, {936, 0x81, true},  {936, 0xFE, true},
+                 {936, 0xFF, false}, {932, 0x9F, true},  {932, 0xA0, false}, {932, 0xDF, false},
+                 {932, 0xE0, true},  {932, 0xFC, true},  {932, 0xFD, false}, {1252, 0x81, false},
+                 {1252, 0xD6, false}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(CCodePage::Set(c.page));
+        EXPECT_EQ(CCodePage::IsLeadByte(c.b), c.lead) << c.page << " " << int(c.b);
+    }
     // Unsupported pages are refused and leave the active one alone.
     EXPECT_FALSE(CCodePage::Set(65001));
     EXPECT_FALSE(CCodePage::Set(12345));
@@ -49,20 +47,22 @@ TEST(CodePage, ConvertsBothWaysWithRealEncodings) {
 
 TEST(CodePage, UnconvertibleAndInvalidInputBecomesQuestionMarks) {
     CodePageGuard guard;
-    // An emoji has no GBK form; a stray continuation byte is invalid UTF-8.
+    // An emoji has no GBK form; a stray continuation byte is invalid UTF-8; a sequence is
+    // cut off at the end.
     EXPECT_EQ(CCodePage::FromUtf8("a\xF0\x9F\x98\x80"
                                   "b"),
               "a?b");
     EXPECT_EQ(CCodePage::FromUtf8("a\x80"
                                   "b"),
               "a?b");
-    // A UTF-8 sequence cut off at the end of the input.
     EXPECT_EQ(CCodePage::FromUtf8(std::string("a\xE4\xB8", 3)), "a?");
-    // A lead byte at the very end has no trail: converted as far as it goes.
+    // An undecodable pair is one character; a lead byte at the very end has no trail; reads stay
+    // within the given length.
+    EXPECT_EQ(CCodePage::ToUtf8("a\xA1\x40"
+                                "b"),
+              "a?b");
     EXPECT_EQ(CCodePage::ToUtf8(std::string("ab\xD6", 3)), "ab?");
-    // Reads stay within the given length even when more bytes follow in memory.
-    const char buffer[] = "\xD6\xD0\xCE\xC4";
-    EXPECT_EQ(CCodePage::ToUtf8(buffer, 3), "中?");
+    EXPECT_EQ(CCodePage::ToUtf8("\xD6\xD0\xCE\xC4", 3), "中?");
     EXPECT_EQ(CCodePage::ToUtf8(nullptr, 5), "");
     ASSERT_TRUE(CCodePage::Set(1252));
     EXPECT_EQ(CCodePage::FromUtf8("中"), "?");

@@ -1,7 +1,9 @@
 // Text measuring and drawing of the Cairo/Pango drawing library with real fonts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "platform/base/CodePage.h"
 #include "tests/platform/graphics/GfxTestUtil.h"
@@ -16,170 +18,119 @@ const char kZhong[] = "\xD6\xD0";
 const char kWen[] = "\xCE\xC4";
 const char kMicroHeiGbk[] = "\xCE\xC4\xC8\xAA\xE6\xE4\xCE\xA2\xC3\xD7\xBA\xDA";
 
-SIZE Measure(IXCanvas* canvas, IXFont* font, const CString& text) {
+// Width and height of the text.
+using Extent = std::pair<LONG, LONG>;
+Extent Measure(IXFont* font, const CString& text) {
     RECT result{0, 0, 0, 0};
-    EXPECT_TRUE(canvas->CalcText(text, font, XTEXT_CALC_FORMAT, &result, &result));
-    EXPECT_EQ(result.left, 0);
-    EXPECT_EQ(result.top, 0);
+    EXPECT_TRUE(MakeCanvas(1, 1)->CalcText(text, font, XTEXT_CALC_FORMAT, &result, &result));
+    EXPECT_EQ(std::pair(result.left, result.top), Extent(0, 0));
     return {result.right, result.bottom};
 }
-
-// Every pixel of two equally sized canvases is the same.
-bool SamePixels(CCairoCanvas* a, CCairoCanvas* b) {
-    for (int y = 0; y < a->GetHeight(); ++y)
-        for (int x = 0; x < a->GetWidth(); ++x)
-            if (a->GetPixel(x, y) != b->GetPixel(x, y))
-                return false;
-    return true;
+LONG Width(IXFont* font, const CString& text) {
+    return Measure(font, text).first;
 }
 
-int CountInk(CCairoCanvas* canvas) {
-    int count = 0;
-    for (int y = 0; y < canvas->GetHeight(); ++y)
+// The text drawn in the colour on white at (x, y).
+Owned<CCairoCanvas> Drawn(IXFont* font, const CString& text, int cx, int cy, int x = 2, int y = 2,
+                          COLORREF color = 0) {
+    auto canvas = MakeCanvas(cx, cy, kWhite);
+    RECT r{x, y, cx, cy};
+    EXPECT_TRUE(canvas->DrawText(text, font, &r, XTEXT_DRAW_FORMAT, MakeBrush(color).get()));
+    return canvas;
+}
+
+// The pixels of the rows from fromY down, to compare; the number differing from white.
+std::vector<COLORREF> Pixels(CCairoCanvas* canvas, int fromY = 0) {
+    std::vector<COLORREF> pixels;
+    for (int y = fromY; y < canvas->GetHeight(); ++y)
         for (int x = 0; x < canvas->GetWidth(); ++x)
-            count += canvas->GetPixel(x, y) != RGB(255, 255, 255);
-    return count;
+            pixels.push_back(canvas->GetPixel(x, y));
+    return pixels;
+}
+int CountInk(CCairoCanvas* canvas, int fromY = 0) {
+    const auto pixels = Pixels(canvas, fromY);
+    return static_cast<int>(pixels.size() - std::count(pixels.begin(), pixels.end(), kWhite));
 }
 }  // namespace
 
-TEST(CairoText, SameTextSameFontSameSize) {
-    auto canvas = MakeCanvas(1, 1);
-    auto font = MakeFont(kDejaVu, -14);
-    auto again = MakeFont(kDejaVu, -14);
-    const SIZE a = Measure(canvas.get(), font.get(), "a");
-    EXPECT_GT(a.cx, 0);
-    EXPECT_GT(a.cy, 0);
-    for (CPangoFont* f : {font.get(), again.get()}) {
-        const SIZE b = Measure(canvas.get(), f, "a");
-        EXPECT_EQ(std::pair(a.cx, a.cy), std::pair(b.cx, b.cy));
-    }
-    font->AssertValid();
-
-    // A text is exactly as wide as its units measured one by one, and more text is wider.
-    const CString text = CString("Wave fi AV ") + kZhong + "x";
-    int sum = 0;
-    for (const char* unit : {"W", "a", "v", "e", " ", "f", "i", " ", "A", "V", " ", kZhong, "x"})
-        sum += Measure(canvas.get(), font.get(), unit).cx;
-    EXPECT_EQ(Measure(canvas.get(), font.get(), text).cx, sum);
-    // An empty text takes no width but keeps the line height.
-    EXPECT_EQ(Measure(canvas.get(), font.get(), "").cx, 0);
-    EXPECT_EQ(Measure(canvas.get(), font.get(), "").cy, a.cy);
-}
-
 TEST(CairoText, LogFontChangesTheMeasure) {
-    auto canvas = MakeCanvas(1, 1);
     const CString text = "Measured text";
-    const SIZE normal = Measure(canvas.get(), MakeFont(kDejaVu, -14).get(), text);
-    EXPECT_GT(Measure(canvas.get(), MakeFont(kDejaVu, -14, FW_BOLD).get(), text).cx, normal.cx);
-    const SIZE big = Measure(canvas.get(), MakeFont(kDejaVu, -28).get(), text);
-    EXPECT_GT(big.cy, normal.cy);
-    EXPECT_GT(big.cx, normal.cx);
-
+    auto font = MakeFont(kDejaVu, -14);
+    const auto normal = Measure(font.get(), text);
+    EXPECT_EQ(Measure(MakeFont(kDejaVu, -14).get(), text), normal);  // another object, same face
+    // An empty text takes no width but keeps the line height.
+    EXPECT_EQ(Measure(font.get(), ""), Extent(0, normal.second));
+    EXPECT_GT(Width(MakeFont(kDejaVu, -14, FW_BOLD).get(), text), normal.first);
+    const auto big = Measure(MakeFont(kDejaVu, -28).get(), text);
+    EXPECT_GT(big.first, normal.first);
+    EXPECT_GT(big.second, normal.second);
     // Height 0 is the 12-pixel default.
-    const SIZE zero = Measure(canvas.get(), MakeFont(kDejaVu, 0).get(), text);
-    const SIZE twelve = Measure(canvas.get(), MakeFont(kDejaVu, -12).get(), text);
-    EXPECT_EQ(std::pair(zero.cx, zero.cy), std::pair(twelve.cx, twelve.cy));
-
+    EXPECT_EQ(Measure(MakeFont(kDejaVu, 0).get(), text),
+              Measure(MakeFont(kDejaVu, -12).get(), text));
     // A positive height is the cell: the line fits in it and grows with it.
     for (LONG cell : {10, 17, 30}) {
-        auto font = MakeFont(kDejaVu, cell);
-        const SIZE size = Measure(canvas.get(), font.get(), "Ag");
-        EXPECT_LE(size.cy, cell);
-        EXPECT_GE(size.cy, cell - 3) << "cell " << cell;
-        EXPECT_LT(font->GetPixelSize(), cell);
+        auto sized = MakeFont(kDejaVu, cell);
+        const LONG height = Measure(sized.get(), "Ag").second;
+        EXPECT_LE(height, cell);
+        EXPECT_GE(height, cell - 3) << "cell " << cell;
+        EXPECT_LT(sized->GetPixelSize(), cell);
     }
-
     // The face name is text of the code page: the GBK name finds the same font as the
     // ASCII one, which differs from a monospaced face.
     const CString alphabet = "abcdefghijklmnopqrstuvwxyz";
-    const SIZE ascii = Measure(canvas.get(), MakeFont(kMicroHei, -20).get(), alphabet);
-    const SIZE gbk = Measure(canvas.get(), MakeFont(kMicroHeiGbk, -20).get(), alphabet);
-    const SIZE mono = Measure(canvas.get(), MakeFont("DejaVu Sans Mono", -20).get(), alphabet);
-    EXPECT_EQ(ascii.cx, gbk.cx);
-    EXPECT_NE(ascii.cx, mono.cx);
-
+    const LONG ascii = Width(MakeFont(kMicroHei, -20).get(), alphabet);
+    EXPECT_EQ(Width(MakeFont(kMicroHeiGbk, -20).get(), alphabet), ascii);
+    EXPECT_NE(Width(MakeFont("DejaVu Sans Mono", -20).get(), alphabet), ascii);
     // Extreme heights are clamped rather than overflowing.
-    const SIZE huge = Measure(canvas.get(), MakeFont(kDejaVu, INT32_MIN).get(), "a");
-    EXPECT_GT(huge.cy, big.cy);
-    EXPECT_GT(Measure(canvas.get(), MakeFont(kDejaVu, INT32_MAX).get(), "a").cy, 0);
+    EXPECT_GT(Measure(MakeFont(kDejaVu, INT32_MIN).get(), "a").second, big.second);
+    EXPECT_GT(Measure(MakeFont(kDejaVu, INT32_MAX).get(), "a").second, 0);
 }
 
 TEST(CairoText, RunDrawsEachUnitAtItsSummedPosition) {
-    auto font = MakeFont(kDejaVu, -15);
-    auto italic = MakeFont(kDejaVu, -15);
-    LOGFONTA lf = italic->GetLogFont();
-    lf.lfItalic = 1;
-    italic->SetLogFont(0, &lf);
-    auto black = MakeBrush(RGB(0, 0, 0));
+    // Kerning pairs, a ligature and ideographs: the text is as wide as its units and drawn
+    // where their widths add up.
     const CString text = CString("Type fi AVWAV ") + kZhong + kWen + "jg.";
-    for (CPangoFont* f : {font.get(), italic.get()}) {
-        auto whole = MakeCanvas(260, 30);
-        auto pieces = MakeCanvas(260, 30);
-        whole->Clear(RGB(255, 255, 255));
-        pieces->Clear(RGB(255, 255, 255));
-        RECT at{5, 4, 255, 26};
-        ASSERT_TRUE(whole->DrawText(text, f, &at, XTEXT_DRAW_FORMAT, black.get()));
-
+    for (BYTE italic : {0, 1}) {
+        auto font = MakeFont(kDejaVu, -15, FW_NORMAL, italic);
+        auto whole = Drawn(font.get(), text, 260, 30, 5, 4);
         // The same units drawn one call each at the sum of the widths before them.
+        auto pieces = MakeCanvas(260, 30, kWhite);
+        auto black = MakeBrush(0);
         int x = 5;
         for (int i = 0; i < text.GetLength();) {
             const int n = CCodePage::IsLeadByte(static_cast<BYTE>(text[i])) ? 2 : 1;
-            const CString unit = text.Mid(i, n);
             RECT r{x, 4, x + 50, 26};
-            ASSERT_TRUE(pieces->DrawText(unit, f, &r, XTEXT_DRAW_FORMAT, black.get()));
-            x += Measure(pieces.get(), f, unit).cx;
+            ASSERT_TRUE(
+                pieces->DrawText(text.Mid(i, n), font.get(), &r, XTEXT_DRAW_FORMAT, black.get()));
+            x += Width(font.get(), text.Mid(i, n));
             i += n;
         }
-        EXPECT_EQ(x - 5, Measure(whole.get(), f, text).cx);
+        EXPECT_EQ(x - 5, Width(font.get(), text));
         EXPECT_GT(CountInk(whole.get()), 100);
-        EXPECT_TRUE(SamePixels(whole.get(), pieces.get()));
+        EXPECT_TRUE(Pixels(whole.get()) == Pixels(pieces.get())) << "italic " << int(italic);
     }
+    // Italic slants the same text into other pixels.
+    EXPECT_FALSE(Pixels(Drawn(MakeFont(kDejaVu, -15).get(), text, 260, 30).get()) ==
+                 Pixels(Drawn(MakeFont(kDejaVu, -15, FW_NORMAL, 1).get(), text, 260, 30).get()));
 }
 
-TEST(CairoText, TextTopFollowsTheRectangle) {
+TEST(CairoText, InkLiesInTheMeasuredLineBelowTheRectangleTop) {
     auto font = MakeFont(kMicroHei, -14);
-    auto brush = MakeBrush(RGB(200, 0, 0));
-    auto high = MakeCanvas(80, 40);
-    auto low = MakeCanvas(80, 40);
-    high->Clear(RGB(255, 255, 255));
-    low->Clear(RGB(255, 255, 255));
     const CString text = CString("Hg") + kZhong;
-    RECT top{2, 0, 80, 20};
-    RECT lower{2, 11, 80, 31};
-    ASSERT_TRUE(high->DrawText(text, font.get(), &top, XTEXT_DRAW_FORMAT, brush.get()));
-    ASSERT_TRUE(low->DrawText(text, font.get(), &lower, XTEXT_DRAW_FORMAT, brush.get()));
+    auto high = Drawn(font.get(), text, 80, 40, 2, 0, RGB(200, 0, 0));
+    auto low = Drawn(font.get(), text, 80, 51, 2, 11, RGB(200, 0, 0));
     ASSERT_GT(CountInk(high.get()), 20);
-    for (int y = 0; y + 11 < 40; ++y)
-        for (int x = 0; x < 80; ++x)
-            ASSERT_EQ(high->GetPixel(x, y), low->GetPixel(x, y + 11)) << x << "," << y;
-    // The ink stays inside the measured line.
-    const SIZE size = Measure(high.get(), font.get(), text);
-    for (int y = size.cy; y < 40; ++y)
-        for (int x = 0; x < 80; ++x)
-            ASSERT_EQ(high->GetPixel(x, y), RGB(255, 255, 255)) << x << "," << y;
-    // The text is drawn in the brush colour (some pixel is pure ink).
-    bool pure = false;
-    for (int y = 0; y < 40 && !pure; ++y)
-        for (int x = 0; x < 80 && !pure; ++x)
-            pure = high->GetPixel(x, y) == RGB(200, 0, 0);
-    EXPECT_TRUE(pure);
+    EXPECT_TRUE(Pixels(high.get()) == Pixels(low.get(), 11));
+    // Nothing below the measured line; some pixel is pure ink of the brush colour.
+    EXPECT_EQ(CountInk(high.get(), Measure(font.get(), text).second), 0);
+    const auto all = Pixels(high.get());
+    EXPECT_NE(std::count(all.begin(), all.end(), RGB(200, 0, 0)), 0);
 }
 
 TEST(CairoText, UnderlineAndStrikeOutAddInk) {
-    auto brush = MakeBrush(RGB(0, 0, 0));
-    auto inkOf = [&brush](BYTE underline, BYTE strike, const char* text) {
-        LOGFONTA lf{};
-        lf.lfHeight = -16;
-        lf.lfUnderline = underline;
-        lf.lfStrikeOut = strike;
-        std::strcpy(lf.lfFaceName, kDejaVu);
-        Owned<CPangoFont> font(new CPangoFont);
-        font->SetLogFont(0, &lf);
-        auto canvas = MakeCanvas(60, 24);
-        canvas->Clear(RGB(255, 255, 255));
-        RECT r{2, 2, 60, 24};
-        EXPECT_TRUE(canvas->DrawText(text, font.get(), &r, XTEXT_DRAW_FORMAT, brush.get()));
-        return CountInk(canvas.get());
+    auto inkOf = [](BYTE underline, BYTE strike, const char* text) {
+        auto font = MakeFont(kDejaVu, -16, FW_NORMAL, 0, underline, strike);
+        return CountInk(Drawn(font.get(), text, 60, 24).get());
     };
     // Spaces have no glyph ink: only the underline shows.
     EXPECT_EQ(inkOf(0, 0, "   "), 0);
@@ -208,10 +159,8 @@ TEST(CairoText, BadArgumentsFail) {
     font->AssertValid();
 
     // Control bytes and a lone lead byte at the end measure and draw without trouble.
-    const SIZE controls = Measure(canvas.get(), font.get(), "\r\n\x01");
-    EXPECT_EQ(controls.cx, 0);
-    EXPECT_GT(Measure(canvas.get(), font.get(), "\xD6").cx, 0);
-    EXPECT_GT(Measure(canvas.get(), font.get(), "\xD6\x0A").cx, 0);
+    EXPECT_EQ(Width(font.get(), "\r\n\x01"), 0);
+    EXPECT_GT(Width(font.get(), "\xD6\x0A"), 0);
     EXPECT_TRUE(canvas->DrawText("\xD6\x0A\t\xD6", font.get(), &r, XTEXT_DRAW_FORMAT, brush.get()));
     canvas->AssertValid();
 }
@@ -220,28 +169,24 @@ TEST(CairoText, IdeographsShareOneSizeAndTheCodePageDecidesTheUnits) {
     struct Restore {
         ~Restore() { CCodePage::Set(CCodePage::kDefault); }
     } restore;
-    auto canvas = MakeCanvas(1, 1);
     for (const char* face : {kMicroHei, kDejaVu, ""}) {
         auto font = MakeFont(face, -16);
-        const SIZE zhong = Measure(canvas.get(), font.get(), kZhong);
-        const SIZE wen = Measure(canvas.get(), font.get(), kWen);
-        EXPECT_GT(zhong.cx, 0) << face;
-        EXPECT_EQ(std::pair(zhong.cx, zhong.cy), std::pair(wen.cx, wen.cy)) << face;
+        const auto zhong = Measure(font.get(), kZhong);
+        EXPECT_GT(zhong.first, 0) << face;
+        EXPECT_EQ(Measure(font.get(), kWen), zhong) << face;
         // Two units of text measure as two, not as four bytes.
-        EXPECT_EQ(Measure(canvas.get(), font.get(), CString(kZhong) + kWen).cx, 2 * zhong.cx);
+        EXPECT_EQ(Width(font.get(), CString(kZhong) + kWen), 2 * zhong.first) << face;
     }
     auto font = MakeFont(kDejaVu, -16);
-    const SIZE ideograph = Measure(canvas.get(), font.get(), kZhong);
+    const LONG ideograph = Width(font.get(), kZhong);
     // A lone lead byte is an undecodable unit: it measures as '?'.
-    EXPECT_EQ(Measure(canvas.get(), font.get(), "\xD6").cx,
-              Measure(canvas.get(), font.get(), "?").cx);
+    EXPECT_EQ(Width(font.get(), "\xD6"), Width(font.get(), "?"));
     // In code page 1252 the same bytes are Latin letters, measured apart.
     ASSERT_TRUE(CCodePage::Set(1252));
-    const int first = Measure(canvas.get(), font.get(), "\xD6").cx;
-    const int second = Measure(canvas.get(), font.get(), "\xD0").cx;
-    EXPECT_NE(first, Measure(canvas.get(), font.get(), "?").cx);  // an O with diaeresis
-    EXPECT_EQ(Measure(canvas.get(), font.get(), kZhong).cx, first + second);
+    const LONG first = Width(font.get(), "\xD6");
+    EXPECT_NE(first, Width(font.get(), "?"));  // an O with diaeresis
+    EXPECT_EQ(Width(font.get(), kZhong), first + Width(font.get(), "\xD0"));
     ASSERT_TRUE(CCodePage::Set(936));
-    EXPECT_EQ(Measure(canvas.get(), font.get(), kZhong).cx, ideograph.cx);
+    EXPECT_EQ(Width(font.get(), kZhong), ideograph);
     font->AssertValid();
 }
