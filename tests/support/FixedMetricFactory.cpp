@@ -162,38 +162,6 @@ IXObject* CFixedMetricFactory::Create(int kind) {
     }
 }
 
-void CFixedMetricFactory::SetSingleByteSize(const CSize& size) {
-    m_state->single = size;
-}
-
-void CFixedMetricFactory::SetDoubleByteSize(const CSize& size) {
-    m_state->dbcs = size;
-}
-
-void CFixedMetricFactory::SetCharSize(unsigned char ch, const CSize& size) {
-    m_state->chars[ch] = size;
-}
-
-void CFixedMetricFactory::SetFontHeightSizes(int height, const CSize& single, const CSize& dbcs) {
-    m_state->heights[std::abs(height)] = std::make_pair(single, dbcs);
-}
-
-void CFixedMetricFactory::SetFailCalcText(bool fail) {
-    m_state->failCalc = fail;
-}
-
-int CFixedMetricFactory::GetCalcTextCalls() const {
-    return m_state->calcCalls;
-}
-
-std::string CFixedMetricFactory::TakeDrawnText() {
-    return std::exchange(m_state->drawn, std::string());
-}
-
-int CFixedMetricFactory::GetLiveObjects() const {
-    return m_state->live;
-}
-
 CFixedMetricScope::CFixedMetricScope() : m_outer(g_innermost) {
     g_innermost = this;
     SetMorlaFactory(&m_factory);

@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "platform/base/Geometry.h"
 #include "platform/graphics/Morla.h"
@@ -23,22 +24,24 @@ public:
 
     IXObject* Create(int kind) override;
 
-    void SetSingleByteSize(const CSize& size);
-    void SetDoubleByteSize(const CSize& size);
+    void SetSingleByteSize(const CSize& size) { m_state->single = size; }
+    void SetDoubleByteSize(const CSize& size) { m_state->dbcs = size; }
     // A single-byte character with a size of its own.
-    void SetCharSize(unsigned char ch, const CSize& size);
+    void SetCharSize(unsigned char ch, const CSize& size) { m_state->chars[ch] = size; }
     // In a font whose |lfHeight| is height, single-byte characters without a size of their
     // own measure single and double-byte characters dbcs.
-    void SetFontHeightSizes(int height, const CSize& single, const CSize& dbcs);
+    void SetFontHeightSizes(int height, const CSize& single, const CSize& dbcs) {
+        m_state->heights[height < 0 ? -height : height] = {single, dbcs};
+    }
     // While set, CalcText fails and leaves the result empty.
-    void SetFailCalcText(bool fail);
+    void SetFailCalcText(bool fail) { m_state->failCalc = fail; }
 
     // Number of CalcText calls so far.
-    int GetCalcTextCalls() const;
+    int GetCalcTextCalls() const { return m_state->calcCalls; }
     // Objects created and not yet released.
-    int GetLiveObjects() const;
+    int GetLiveObjects() const { return m_state->live; }
     // Every text drawn since the last call, as "text@left,top " in drawing order.
-    std::string TakeDrawnText();
+    std::string TakeDrawnText() { return std::exchange(m_state->drawn, std::string()); }
 
     // State shared with the objects, which may outlive the factory.
     struct CState {
