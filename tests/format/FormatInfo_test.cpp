@@ -1,11 +1,13 @@
-// The format store: defaults, typing attributes, merging, clipping, format listeners and
-// output. Fonts and colours per unit after random edits are checked by DocumentInvariants.
+// The format store (defaults, merging, refused records, format listeners) and its output
+// streams. Fonts, colours, typing attributes and clipped ranges after random edits are
+// checked by DocumentInvariants.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "format/FIOS_Mixture.h"
 #include "format/FIOS_Sects.h"
 #include "format/FormatInfo.h"
 #include "model/Doc.h"
@@ -13,29 +15,25 @@
 
 namespace {
 
-LOGFONTA StockWithHeight(int delta) {
+CFontInfo StockWithHeight(int delta) {
     LOGFONTA lf;
     std::memset(&lf, 0, sizeof(lf));
     GetObject(GetStockObject(DEFAULT_GUI_FONT), sizeof(LOGFONTA), &lf);
     lf.lfHeight += delta;
-    return lf;
+    return CFontInfo(lf);
 }
 
-CString Units(int n) {
-    return CString(std::string(static_cast<size_t>(n), 'a'));
-}
-
-// The colour of each position as a letter: d for the default, r for red, b for blue.
-std::string ColorLetters(CFormatInfo& formats, int length) {
-    std::string out;
-    for (int i = 0; i < length; ++i) {
-        const COLORREF c = formats.GetColor(i)->GetColor();
-        out += c == 0 ? 'd' : c == 0x0000FF ? 'r' : c == 0xFF0000 ? 'b' : '?';
+// A document of n units and its format store.
+struct Formatted {
+    explicit Formatted(int n) {
+        if (n > 0)
+            doc.Inserts(0, CString(std::string(static_cast<size_t>(n), 'a')));
     }
-    return out;
-}
+    CDoc doc;
+    CFormatInfo formats{&doc};
+};
 
-// Records format notifications, and the font at a watched position as each one arrives.
+// Logs "name:ing(pos,count)" / "name:ed(...)" and the font at pos as each notice arrives.
 struct CRecorder : IDocListener {
     CRecorder(DocListener_Priority priority, std::vector<std::string>* log, const char* name)
         : priority(priority), log(log), name(name) {}
@@ -50,7 +48,6 @@ struct CRecorder : IDocListener {
         if (watched)
             fontsSeen.push_back(watched->GetFont(pos)->ID());
     }
-
     DocListener_Priority priority;
     std::vector<std::string>* log;
     std::string name;
@@ -58,156 +55,160 @@ struct CRecorder : IDocListener {
     std::vector<ZarniUUID> fontsSeen;
 };
 
-}  // namespace
-
-TEST(FormatInfo, StartsWithDefaultsAndOutputsThemOnceWithoutText) {
-    CDoc doc;
-    CFormatInfo formats(&doc);
-    const LOGFONTA stock = StockWithHeight(0);
-    EXPECT_EQ(formats.GetDefaultFont().ID(), UuidFromBytes(&stock, 60));
-    EXPECT_EQ(formats.GetDefaultColor().ID(), CColorInfo::IdOf(0));
-    EXPECT_EQ(formats.GetFont(0)->ID(), formats.GetDefaultFont().ID());
-
-    FIOS_Sects sects;
-    EXPECT_EQ(formats.Output(&sects, CRange(0, 0)), 1);
-    ASSERT_EQ(sects.GetFontCount(), 1u);
-    ASSERT_EQ(sects.GetColorCount(), 1u);
-    EXPECT_EQ(sects.GetFontSects()[0].Range(), CRange(0, 0));
-    EXPECT_EQ(sects.GetFontAt(0)->ID(), formats.GetDefaultFont().ID());
-    EXPECT_EQ(sects.GetColorAt(0)->ID(), formats.GetDefaultColor().ID());
-    EXPECT_EQ(formats.Output(nullptr, CRange(0, 0)), 0);
-
-    // The first text takes the defaults; the default may change later without touching it.
-    ASSERT_EQ(doc.Inserts(0, Units(3)), 3);
-    EXPECT_EQ(formats.GetFontStick().GetSize(), 1);
-    const CFontInfo big(StockWithHeight(-8));
-    formats.SetDefaultFont(big);
-    EXPECT_EQ(formats.GetDefaultFont().ID(), big.ID());
-    EXPECT_NE(formats.GetFont(1)->ID(), big.ID());
-    // A record without content is no default.
-    formats.SetDefaultFont(CFontInfo());
-    formats.SetDefaultColor(CColorInfo());
-    EXPECT_EQ(formats.GetDefaultFont().ID(), big.ID());
-    EXPECT_EQ(formats.GetDefaultColor().ID(), CColorInfo::IdOf(0));
-    formats.AssertValid();
+// "home-end:value " for one section or run.
+std::string Piece(const CRange& r, long value) {
+    return std::to_string(r.home) + "-" + std::to_string(r.end) + ":" + std::to_string(value) + " ";
 }
 
-TEST(FormatInfo, PendingAttributesApplyOnlyToTypingAtTheirPosition) {
-    CColorInfo red(0x0000FF), blue(0xFF0000);
-    for (const int typedAt : {7, 8}) {
-        CDoc doc;
-        CFormatInfo formats(&doc);
-        doc.Inserts(0, Units(10));
-        formats.SetColor(&blue, CRange(0, 8));
-        ASSERT_EQ(formats.SetColor(&red, CRange(7, 7)), 1);
-        EXPECT_EQ(formats.GetPendingPos(), 7);
-        doc.Inserts(typedAt, Units(2));
-        // Elsewhere the left neighbour's colour, and the pending colour is dropped.
-        EXPECT_EQ(ColorLetters(formats, 12), typedAt == 7 ? "bbbbbbbrrbdd" : "bbbbbbbbbbdd");
-        EXPECT_EQ(formats.GetPendingColor(), nullptr);
-        EXPECT_EQ(formats.GetPendingPos(), -1);
-        doc.Insertc(7, 'y');
-        EXPECT_EQ(ColorLetters(formats, 8), "bbbbbbbb");
-        formats.AssertValid();
+// A run's value is its font height * 10^6 + its colour.
+class CMixtureRecorder : public IMixtureOutputStream {
+public:
+    int PutMixture(const CMixtureInfo& info) override {
+        text += Piece(info.range, info.font->GetLogFont().lfHeight * 1000000L +
+                                      static_cast<long>(info.color->GetColor()));
+        return 1;
     }
-    // Typing attributes in an empty document apply to the first text.
-    CDoc doc;
-    CFormatInfo formats(&doc);
-    CFontInfo big(StockWithHeight(-8));
-    formats.SetFont(&big, CRange(0, 0));
-    formats.SetColor(&red, CRange(0, 0));
-    doc.Inserts(0, Units(4));
-    EXPECT_EQ(formats.GetFont(3)->ID(), big.ID());
-    EXPECT_EQ(ColorLetters(formats, 4), "rrrr");
-    EXPECT_EQ(formats.GetFontStick().GetSize(), 1);
-    formats.AssertValid();
+    std::string text;
+};
+
+}  // namespace
+
+TEST(FormatInfo, DefaultsAreOutputOnceWithoutTextAndCoverTheFirstText) {
+    Formatted f(0);
+    const CFontInfo stock = StockWithHeight(0), big = StockWithHeight(-8);
+    EXPECT_EQ(f.formats.GetDefaultFont().ID(), stock.ID());
+    FIOS_Sects sects;
+    EXPECT_EQ(f.formats.Output(&sects, CRange(0, 0)), 1);
+    ASSERT_EQ(sects.GetFontCount(), 1u);
+    ASSERT_EQ(sects.GetColorCount(), 1u);
+    EXPECT_EQ(sects.GetFontAt(0)->ID(), stock.ID());
+    EXPECT_EQ(sects.GetColorAt(0)->ID(), CColorInfo::IdOf(0));
+    EXPECT_EQ(f.formats.Output(nullptr, CRange(0, 0)), 0);
+
+    // A later default leaves formatted text alone; a record without content is no default.
+    f.doc.Inserts(0, "abc");
+    f.formats.SetDefaultFont(big);
+    f.formats.SetDefaultFont(CFontInfo());
+    f.formats.SetDefaultColor(CColorInfo());
+    EXPECT_EQ(f.formats.GetDefaultFont().ID(), big.ID());
+    EXPECT_EQ(f.formats.GetDefaultColor().ID(), CColorInfo::IdOf(0));
+    EXPECT_EQ(f.formats.GetFont(1)->ID(), stock.ID());
 }
 
 // Records of equal content have one id, so neighbouring sections of them merge, whether
 // assigned side by side or brought together by a deletion.
 TEST(FormatInfo, EqualRecordsMergeOnAssignmentAndDeletion) {
-    CDoc doc;
-    CFormatInfo formats(&doc);
-    doc.Inserts(0, Units(30));
-    CFontInfo a(StockWithHeight(-2)), same(StockWithHeight(-2)), b(StockWithHeight(-4));
-    CColorInfo red(0x0000FF);
-    formats.SetFont(&a, CRange(0, 10));
-    formats.SetFont(&b, CRange(10, 30));
-    formats.SetFont(&same, CRange(10, 15));
-    EXPECT_EQ(formats.GetFontStick().GetRange(0), CRange(0, 15));
-    formats.SetFont(&a, CRange(20, 30));
-    formats.SetColor(&red, CRange(5, 15));
-    doc.Delete(15, 5);
-    ASSERT_EQ(formats.GetFontStick().GetSize(), 1);
-    EXPECT_EQ(formats.GetFontStick().GetRange(0), CRange(0, 25));
-    EXPECT_EQ(formats.GetFont(25)->ID(), a.ID());  // the end: the font of the last unit
-    EXPECT_EQ(ColorLetters(formats, 25), "dddddrrrrrrrrrrdddddddddd");
-    formats.AssertValid();
+    Formatted f(30);
+    CFontInfo a = StockWithHeight(-2), same = StockWithHeight(-2), b = StockWithHeight(-4);
+    f.formats.SetFont(&a, CRange(0, 10));
+    f.formats.SetFont(&b, CRange(10, 30));
+    f.formats.SetFont(&same, CRange(10, 15));
+    EXPECT_EQ(f.formats.GetFontStick().GetRange(0), CRange(0, 15));
+    f.formats.SetFont(&a, CRange(20, 30));
+    f.doc.Delete(15, 5);
+    ASSERT_EQ(f.formats.GetFontStick().GetSize(), 1);
+    EXPECT_EQ(f.formats.GetFontStick().GetRange(0), CRange(0, 25));
+    EXPECT_EQ(f.formats.GetFont(25)->ID(), a.ID());  // the end: the font of the last unit
 }
 
 TEST(FormatInfo, SetFontTellsFormatListenersAroundTheChange) {
-    CDoc doc;
-    CFormatInfo formats(&doc);
-    doc.Inserts(0, Units(10));
+    Formatted f(10);
     std::vector<std::string> log;
-    CRecorder batcher(DLP_FORMAT_BATCHER, &log, "batcher");
-    CRecorder view(DLP_FORMAT, &log, "view");
-    view.watched = &formats;
-    EXPECT_EQ(formats.AddFormatListener(&batcher), 1);
-    EXPECT_EQ(formats.AddFormatListener(&view), 1);
-    EXPECT_EQ(formats.AddFormatListener(nullptr), 0);
+    CRecorder batcher(DLP_FORMAT_BATCHER, &log, "batcher"), view(DLP_FORMAT, &log, "view");
+    view.watched = &f.formats;
+    EXPECT_EQ(f.formats.AddFormatListener(&batcher), 1);
+    EXPECT_EQ(f.formats.AddFormatListener(&view), 1);
+    EXPECT_EQ(f.formats.AddFormatListener(nullptr), 0);
 
-    CFontInfo big(StockWithHeight(-8));
-    ASSERT_EQ(formats.SetFont(&big, CRange(2, 5)), 1);
+    CFontInfo big = StockWithHeight(-8);
+    ASSERT_EQ(f.formats.SetFont(&big, CRange(2, 5)), 1);
     EXPECT_EQ(log, (std::vector<std::string>{"view:ing(2,3)", "batcher:ing(2,3)", "view:ed(2,3)",
                                              "batcher:ed(2,3)"}));
     // Before the change the old font is in force, after it the new one.
-    EXPECT_EQ(view.fontsSeen, (std::vector<ZarniUUID>{formats.GetDefaultFont().ID(), big.ID()}));
+    EXPECT_EQ(view.fontsSeen, (std::vector<ZarniUUID>{StockWithHeight(0).ID(), big.ID()}));
 
     // Typing attributes, document edits and refused calls tell nobody; a clipped range is
     // announced clipped.
     log.clear();
     CColorInfo red(0x0000FF);
-    formats.SetColor(&red, CRange(3, 3));
-    formats.SetFont(&big, CRange(20, 30));
-    formats.SetFont(nullptr, CRange(0, 5));
-    doc.Insertc(0, 'x');
+    f.formats.SetColor(&red, CRange(3, 3));
+    f.formats.SetFont(&big, CRange(20, 30));
+    f.formats.SetFont(nullptr, CRange(0, 5));
+    f.doc.Insertc(0, 'x');
     EXPECT_TRUE(log.empty());
-    formats.SetColor(&red, CRange(8, 50));
+    f.formats.SetColor(&red, CRange(8, 50));
     EXPECT_EQ(log.front(), "view:ing(8,3)");
 
     log.clear();
-    formats.DeleteFormatListener(&view);
-    formats.DeleteFormatListener(&batcher);
-    formats.SetFont(&big, CRange(0, 1));
+    f.formats.DeleteFormatListener(&view);
+    f.formats.DeleteFormatListener(&batcher);
+    f.formats.SetFont(&big, CRange(0, 1));
     EXPECT_TRUE(log.empty());
 }
 
 TEST(FormatInfo, RefusesRecordsWithoutContentAndFollowsTheDocumentItIsGiven) {
-    CDoc doc;
-    CFormatInfo formats(&doc);
-    CFontInfo big(StockWithHeight(-8)), blank;
-    doc.Inserts(0, Units(10));
-    EXPECT_EQ(formats.SetFont(nullptr, CRange(0, 5)), 0);
-    EXPECT_EQ(formats.SetFont(&blank, CRange(0, 5)), 0);
-    EXPECT_EQ(formats.SetFont(&blank, CRange(3, 3)), 0);
-    EXPECT_EQ(formats.GetPendingFont(), nullptr);
-    // Ranges are clipped to the text; nothing left means nothing done.
-    EXPECT_EQ(formats.SetFont(&big, CRange(10, 30)), 0);
-    EXPECT_EQ(formats.SetFont(&big, CRange(-9, -1)), 0);
-    EXPECT_EQ(formats.SetFont(&big, CRange(-5, 3)), 1);
-    EXPECT_EQ(formats.GetFontStick().GetRange(0), CRange(0, 3));
+    Formatted f(10);
+    CFontInfo big = StockWithHeight(-8), blank;
+    EXPECT_EQ(f.formats.SetFont(nullptr, CRange(0, 5)), 0);
+    EXPECT_EQ(f.formats.SetFont(&blank, CRange(0, 5)), 0);
+    EXPECT_EQ(f.formats.SetFont(&blank, CRange(3, 3)), 0);
+    EXPECT_EQ(f.formats.GetPendingFont(), nullptr);
 
     // A store made over existing text covers it; once gone the document must not call it
     // (the sanitizer build catches that). A store without a document formats nothing.
     {
-        CFormatInfo late(&doc);
+        CFormatInfo late(&f.doc);
         EXPECT_EQ(late.GetFontStick().GetCovered(), CRange(0, 10));
-        late.AssertValid();
     }
-    doc.Insertc(0, 'y');
-    doc.Delete(0, 3);
+    f.doc.Insertc(0, 'y');
+    f.doc.Delete(0, 3);
     CFormatInfo loose(nullptr);
     EXPECT_EQ(loose.SetFont(&big, CRange(0, 4)), 0);
     loose.AssertValid();
+}
+
+TEST(FIOS_Sects, OverlappingFontsComeOutAsClippedSectionsWithOwnCopies) {
+    Formatted f(100);
+    CFontInfo f1 = StockWithHeight(0), f2 = StockWithHeight(-10), f3 = StockWithHeight(-20);
+    const long h = f1.GetLogFont().lfHeight;
+    f.formats.SetFont(&f2, CRange(20, 80));
+    f.formats.SetFont(&f3, CRange(10, 30));
+    FIOS_Sects sects;
+    ASSERT_EQ(f.formats.Output(&sects, CRange(5, 90)), 1);
+    std::string fonts;
+    for (uint32_t i = 0; i < sects.GetFontCount(); ++i)
+        fonts += Piece(sects.GetFontSects()[i].Range(), sects.GetFontAt(i)->GetLogFont().lfHeight);
+    EXPECT_EQ(fonts, Piece(CRange(5, 10), h) + Piece(CRange(10, 30), h - 20) +
+                         Piece(CRange(30, 80), h - 10) + Piece(CRange(80, 90), h));
+    EXPECT_EQ(sects.GetFontAt(4), nullptr);
+    ASSERT_EQ(sects.GetColorCount(), 1u);  // the default over the requested range
+    EXPECT_EQ(Piece(sects.GetColorSects()[0].Range(), sects.GetColorAt(0)->GetColor()),
+              Piece(CRange(5, 90), 0));
+
+    // Null records are refused; a record given is copied, so the sender may destroy it.
+    sects.Clear();
+    EXPECT_EQ(sects.GetFontCount() + sects.GetColorCount(), 0u);
+    EXPECT_EQ(sects.PutFont(nullptr, CRange(0, 1)) + sects.PutColor(nullptr, CRange(0, 1)), 0);
+    CFontInfo* temp = new CFontInfo(StockWithHeight(3));
+    EXPECT_EQ(sects.PutFont(temp, CRange(2, 4)), 1);
+    temp->Destroy();
+    EXPECT_EQ(sects.GetFontAt(0)->ID(), StockWithHeight(3).ID());
+}
+
+TEST(FIOS_Mixture, CombinesFontAndColourRunsAndSkipsHalfCoveredPieces) {
+    CFontInfo f1 = StockWithHeight(0), f2 = StockWithHeight(-10);
+    const long h = f1.GetLogFont().lfHeight * 1000000L, h2 = f2.GetLogFont().lfHeight * 1000000L;
+    CColorInfo black(0), white(0xFFFFFF);
+    FIOS_Mixture mixture;
+    CMixtureRecorder recorder;
+    EXPECT_EQ(mixture.Output(&recorder), 0);
+    EXPECT_EQ(mixture.PutFont(nullptr, CRange(0, 10)), 0);
+    mixture.PutFont(&f1, CRange(5, 60));
+    mixture.PutFont(&f2, CRange(60, 90));
+    mixture.PutColor(&white, CRange(0, 40));  // 0..5 has no font: no run
+    mixture.PutColor(&black, CRange(40, 90));
+    EXPECT_EQ(mixture.Output(&recorder), 3);
+    EXPECT_EQ(recorder.text, Piece(CRange(5, 40), h + 0xFFFFFF) + Piece(CRange(40, 60), h) +
+                                 Piece(CRange(60, 90), h2));
+    EXPECT_EQ(mixture.Output(nullptr), 0);
 }

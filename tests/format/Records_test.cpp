@@ -1,4 +1,4 @@
-// Font and colour records: content ids, copies, and their pack form with damaged input.
+// Font and colour records: content ids, their pack form with damaged input, and their creator.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -6,6 +6,9 @@
 
 #include "format/ColorInfo.h"
 #include "format/FontInfo.h"
+#include "format/FormatCreator.h"
+#include "format/FormatCreatorRegistry.h"
+#include "objects/CreatorRegistry.h"
 #include "persist/Pack.h"
 #include "platform/base/StockObjects.h"
 
@@ -19,19 +22,12 @@ LOGFONTA StockLogFont() {
     return lf;
 }
 
-// Everything a record holds, as bytes.
-std::string State(const ZarniUUID& id, const void* content, size_t size) {
-    uint8_t bytes[16];
-    id.ToBytes(bytes);
-    return std::string(reinterpret_cast<const char*>(bytes), 16) +
-           std::string(static_cast<const char*>(content), size);
-}
-std::string State(const CFontInfo& f) {
-    return State(f.ID(), &f.GetLogFont(), sizeof(LOGFONTA));
-}
-std::string State(const CColorInfo& c) {
-    const COLORREF color = c.GetColor();
-    return State(c.ID(), &color, sizeof(color));
+// Everything a record holds (its id and content), as its pack form.
+template <class T>
+std::string State(const T& record) {
+    CPack pack;
+    record.streamout(pack);
+    return pack.GetBuffer();
 }
 
 // The record's pack form has the given length and reads back into an empty record; a pack
@@ -57,31 +53,22 @@ void CheckPackForm(const T& source, const T& other, uint32_t length) {
 
 }  // namespace
 
-TEST(FontInfo, IdIsTheDigestOfTheLogFont) {
+TEST(FormatRecords, IdIsTheDigestOfTheContentBytes) {
     EXPECT_TRUE(CFontInfo().ID().IsNull());
+    EXPECT_TRUE(CColorInfo().ID().IsNull());
     const LOGFONTA lf = StockLogFont();
     CFontInfo a(lf), b;
     EXPECT_EQ(a.GetID(), UuidFromBytes(&lf, 60));
-    b.SetLogFont(lf);
-    EXPECT_EQ(a.GetID(), b.GetID());
     LOGFONTA tail = lf;  // the last byte of the face name counts too
     tail.lfFaceName[LF_FACESIZE - 1] = 'x';
     b.SetLogFont(tail);
     EXPECT_NE(a.GetID(), b.GetID());
-    CFontInfo* copy = a.Clone();
-    EXPECT_EQ(State(*copy), State(a));
-    copy->Destroy();
-    EXPECT_EQ(a.GetCLSID(), UuidFromText("10ee87a7-4a3a-4de1-9e77-356aa2b4b01c"));
-}
-
-TEST(ColorInfo, IdIsTheDigestOfTheColourBytesLowByteFirst) {
-    EXPECT_TRUE(CColorInfo().ID().IsNull());
+    // A colour low byte first, whatever the host's byte order.
     const uint8_t bytes[4] = {0x56, 0x34, 0x12, 0x00};
-    CColorInfo c;
-    c.SetColor(0x00123456);
-    EXPECT_EQ(c.ID(), UuidFromBytes(bytes, 4));
-    EXPECT_EQ(CColorInfo(0x00123456).ID(), c.ID());
-    EXPECT_EQ(c.GetCLSID(), UuidFromText("52f921ed-5345-4c73-8ad6-9e4de4953a66"));
+    EXPECT_EQ(CColorInfo(0x00123456).ID(), UuidFromBytes(bytes, 4));
+    // Saved documents name the record classes by these ids.
+    EXPECT_EQ(a.GetCLSID(), UuidFromText("10ee87a7-4a3a-4de1-9e77-356aa2b4b01c"));
+    EXPECT_EQ(CColorInfo().GetCLSID(), UuidFromText("52f921ed-5345-4c73-8ad6-9e4de4953a66"));
 }
 
 TEST(FormatRecords, PackFormRoundTripsAndDamagedInputChangesNothing) {
@@ -117,4 +104,32 @@ TEST(FormatRecords, PackFormRoundTripsAndDamagedInputChangesNothing) {
     EXPECT_FALSE(target.Read(colour));
     EXPECT_EQ(State(target), State(CColorInfo(0x10)));
     EXPECT_EQ(colour.Remaining(), 0u);
+}
+
+// The document reader makes each record by its class id through the registry, then lets
+// it read itself; an unknown class gets nothing.
+TEST(FormatCreatorRegistry, MakesEmptyRecordsByClassIdApartFromObjectCreators) {
+    CFormatCreatorRegistry& registry = CFormatCreatorRegistry::Instance();
+    CFormatCreator creator;
+    registry.RegisterCreator(&creator);
+    registry.RegisterCreator(nullptr);
+    EXPECT_EQ(CCreatorRegistry::Instance().FindCreator(CFontInfo::ClassId()), nullptr);
+
+    auto* font = dynamic_cast<CFontInfo*>(registry.CreateObj(CFontInfo::ClassId()));
+    ASSERT_NE(font, nullptr);
+    LOGFONTA zero;
+    std::memset(&zero, 0, sizeof(zero));
+    EXPECT_TRUE(font->ID().IsNull());
+    EXPECT_EQ(std::memcmp(&font->GetLogFont(), &zero, sizeof(zero)), 0);
+    font->Destroy();
+    auto* color = dynamic_cast<CColorInfo*>(registry.CreateObj(CColorInfo::ClassId()));
+    ASSERT_NE(color, nullptr);
+    EXPECT_TRUE(color->ID().IsNull());
+    color->Destroy();
+    EXPECT_EQ(registry.CreateObj(ZarniUUID()), nullptr);
+    EXPECT_EQ(registry.CreateObj(ZarniUUID(1u, 2u, 3u, 4u)), nullptr);
+
+    registry.UnRegisterCreator(&creator);
+    EXPECT_EQ(registry.CreateObj(CFontInfo::ClassId()), nullptr);
+    EXPECT_EQ(registry.GetCount(), 0);
 }

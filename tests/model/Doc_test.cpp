@@ -12,8 +12,7 @@
 namespace {
 
 // Collects what the document outputs: text runs as they are, objects as "[name]".
-class CollectStream : public IDocOutputStream {
-public:
+struct CollectStream : IDocOutputStream {
     int OutputObject(ICompressStoreObj* obj, const CRange& range) override {
         text += "[" + static_cast<CTestObject*>(obj)->GetName() + "]";
         ranges.push_back(range);
@@ -24,45 +23,36 @@ public:
         ranges.push_back(range);
         return 1;
     }
-    void Reset() override {
-        text.clear();
-        ranges.clear();
-    }
+    void Reset() override { *this = CollectStream(); }
     std::string text;
     std::vector<CRange> ranges;
 };
 
-std::string Read(CDoc& doc, const CRange& range) {
+std::string Read(CDoc& doc, const CRange& range = CRange(0, 1000)) {
     CollectStream out;
     doc.Output(&out, range);
     return out.text;
 }
-std::string ReadAll(CDoc& doc) {
-    return Read(doc, CRange(0, doc.GetLength()));
-}
 
-// Records every notification with the document length seen at that moment.
-class RecordingListener : public IDocListener {
-public:
+// Logs every notice as "name:what(pos,count)len=L", L the length at that moment.
+struct RecordingListener : IDocListener {
     RecordingListener(CDoc* doc, int priority, std::vector<std::string>* log, const char* name)
-        : m_doc(doc), m_priority(priority), m_log(log), m_name(name) {}
+        : doc(doc), priority(priority), log(log), name(name) {}
     DocListener_Priority GetDocPriority() override {
-        return static_cast<DocListener_Priority>(m_priority);
+        return static_cast<DocListener_Priority>(priority);
     }
     void N_Inserting(int pos, int count) override { Log("Inserting", pos, count); }
     void N_Inserted(int pos, int count) override { Log("Inserted", pos, count); }
     void N_Deleting(int pos, int count) override { Log("Deleting", pos, count); }
     void N_Deleted(int pos, int count) override { Log("Deleted", pos, count); }
-
-private:
     void Log(const char* what, int pos, int count) {
-        m_log->push_back(std::string(m_name) + ":" + what + "(" + std::to_string(pos) + "," +
-                         std::to_string(count) + ")len=" + std::to_string(m_doc->GetLength()));
+        log->push_back(name + ":" + what + "(" + std::to_string(pos) + "," + std::to_string(count) +
+                       ")len=" + std::to_string(doc->GetLength()));
     }
-    CDoc* m_doc;
-    int m_priority;
-    std::vector<std::string>* m_log;
-    const char* m_name;
+    CDoc* doc;
+    int priority;
+    std::vector<std::string>* log;
+    std::string name;
 };
 
 class DocTest : public ::testing::Test {
@@ -93,39 +83,22 @@ protected:
 
 }  // namespace
 
-TEST_F(DocTest, SingleCharactersBuildTextInPlace) {
-    const struct {
-        int pos;
-        char ch;
-    } steps[] = {{0, 'T'}, {1, 's'}, {1, 'e'}, {3, 't'}, {4, 'r'}, {4, 'a'}, {4, 'h'}, {4, 'C'}};
-    for (const auto& s : steps)
-        ASSERT_EQ(doc->Insertc(s.pos, s.ch), 1);
-    EXPECT_EQ(Read(*doc, CRange(0, 8)), "TestChar");
-    EXPECT_EQ(Read(*doc, CRange(1, 5)), "estC");
-    EXPECT_EQ(Read(*doc, CRange(6, 100)), "ar");  // clipped at the end
-    EXPECT_EQ(Read(*doc, CRange(5, 2)), "");      // inverted
-    EXPECT_EQ(Read(*doc, CRange(8, 9)), "");
-}
-
-TEST_F(DocTest, InsertsCountsBytesAndStoresDoubleByteCharactersAsOneUnit) {
-    EXPECT_EQ(doc->Inserts(0, "This is a Test Text"), 19);
-    EXPECT_EQ(doc->Inserts(19, " \xD6\xD0\xCE\xC4"), 5);  // " 中文": 5 bytes, 3 units
-    EXPECT_EQ(doc->GetLength(), 22);
-    EXPECT_EQ(ReadAll(*doc), "This is a Test Text \xD6\xD0\xCE\xC4");
-    // Carriage return and line feed are kept as two units, each a line break.
-    EXPECT_EQ(doc->Inserts(0, "\r\n"), 2);
-    EXPECT_EQ(doc->GetUnit(0), 13);
-    EXPECT_EQ(doc->GetUnit(1), 10);
-    EXPECT_EQ(doc->FindLineBreak(0, DFF_FORWARD), 0);
-    EXPECT_EQ(doc->FindLineBreak(1, DFF_FORWARD), 1);
+TEST_F(DocTest, OutputIsClippedToTheText) {
+    ASSERT_EQ(doc->Inserts(0, "Test \xD6\xD0\xCE\xC4"), 9);  // " 中文": 5 bytes, 3 units
+    const std::pair<CRange, std::string> reads[] = {{CRange(1, 3), "es"},
+                                                    {CRange(-3, 2), "Te"},
+                                                    {CRange(5, 100), "\xD6\xD0\xCE\xC4"},
+                                                    {CRange(5, 2), ""},
+                                                    {CRange(7, 9), ""}};
+    for (const auto& r : reads)
+        EXPECT_EQ(Read(*doc, r.first), r.second) << r.first.home << "," << r.first.end;
 }
 
 TEST_F(DocTest, RefusedInsertionsChangeNothingAndAnnounceNothing) {
     std::vector<std::string> log;
     RecordingListener listener(doc.get(), 1, &log, "L");
-    doc->AddListener(&listener);
     doc->Inserts(0, "ab");
-    log.clear();
+    doc->AddListener(&listener);
     EXPECT_EQ(doc->Insertc(0, '\n'), 0);
     EXPECT_EQ(doc->Insertc(0, '\xD6'), 0);  // a lead byte alone
     EXPECT_EQ(doc->Insertc(0, '\x02'), 0);  // would pose as an object
@@ -140,19 +113,15 @@ TEST_F(DocTest, RefusedInsertionsChangeNothingAndAnnounceNothing) {
     EXPECT_EQ(doc->Delete(-1, 1), 1);
     EXPECT_EQ(doc->Delete(2, 1), 1);
     EXPECT_TRUE(log.empty());
-    EXPECT_EQ(ReadAll(*doc), "ab");
+    EXPECT_EQ(Read(*doc), "ab");
+    doc->DeleteListener(&listener);
     // Unsafe units inside a text are dropped, the rest goes in; the upper-half byte 0xFF
-    // is not a lead byte and stays.
+    // is not a lead byte and stays, a dangling lead byte does not.
     EXPECT_EQ(doc->Inserts(1, CString("x\x02y\xFF", 4)), 3);
-    EXPECT_EQ(ReadAll(*doc),
-              "axy\xFF"
-              "b");
-    EXPECT_EQ(doc->Inserts(0, "z\xD6"), 1);  // the dangling lead byte is dropped
-    EXPECT_EQ(ReadAll(*doc),
+    EXPECT_EQ(doc->Inserts(0, "z\xD6"), 1);
+    EXPECT_EQ(Read(*doc),
               "zaxy\xFF"
               "b");
-    doc->AssertValid();
-    doc->DeleteListener(&listener);
 }
 
 TEST_F(DocTest, LimitCutsAndRefusesInsertions) {
@@ -162,9 +131,9 @@ TEST_F(DocTest, LimitCutsAndRefusesInsertions) {
     doc->Inserts(0, "abc");
     EXPECT_EQ(doc->Inserts(3,
                            "\xD6\xD0"
-                           "def"),
-              3);  // 2 units fit: the ideograph and 'd'
-    EXPECT_EQ(ReadAll(*doc),
+                           "de"),
+              3);  // 2 of the 3 units fit: the ideograph and 'd'
+    EXPECT_EQ(Read(*doc),
               "abc\xD6\xD0"
               "d");
     EXPECT_EQ(doc->Inserts(0, "x"), 0);
@@ -180,19 +149,11 @@ TEST_F(DocTest, LimitCutsAndRefusesInsertions) {
 TEST_F(DocTest, ObjectsKeepTheirPlaceAndReferences) {
     const ZarniUUID a = Store("a"), b = Store("b");
     CCompressStore& store = CCompressStore::Instance();
-    ASSERT_EQ(doc->InsertCO(0, a), 1);
-    EXPECT_EQ(doc->GetLength(), 1);
-    CollectStream out;
-    doc->Output(&out, CRange(0, 1));
-    EXPECT_EQ(out.text, "[a]");
-    ASSERT_EQ(out.ranges.size(), 1u);
-    EXPECT_EQ(out.ranges[0], CRange(0, 1));
-
-    doc->Inserts(0, "xy");
-    doc->Inserts(3, "zw");
+    doc->Inserts(0, "xyzw");
+    ASSERT_EQ(doc->InsertCO(2, a), 1);
     ASSERT_EQ(doc->InsertCO(5, b), 1);
     ASSERT_EQ(doc->InsertCO(1, b), 1);  // "x[b]y[a]zw[b]"
-    out.Reset();
+    CollectStream out;
     doc->Output(&out, CRange(0, doc->GetLength()));
     EXPECT_EQ(out.text, "x[b]y[a]zw[b]");
     EXPECT_EQ(out.ranges, (std::vector<CRange>{{0, 1}, {1, 2}, {2, 3}, {3, 4}, {4, 6}, {6, 7}}));
@@ -200,10 +161,10 @@ TEST_F(DocTest, ObjectsKeepTheirPlaceAndReferences) {
     EXPECT_EQ(doc->FindCO(b, 0, DFF_FORWARD), 1);
     EXPECT_EQ(doc->FindCO(b, 2, DFF_FORWARD), 6);
     EXPECT_EQ(doc->FindCO(b, 5, DFF_BACKWARD), 1);
+    EXPECT_EQ(doc->FindCO(a, 3, DFF_BACKWARD), 3);
     EXPECT_EQ(doc->FindCO(a, 2, DFF_BACKWARD), -1);
     EXPECT_EQ(doc->FindCO(a, 7, DFF_FORWARD), -1);  // pos must be below the length
     EXPECT_EQ(doc->FindCO(ZarniUUID(), 0, DFF_FORWARD), -1);
-    doc->AssertValid();
 
     // Deleting "[b]y[a]" tells both objects they are gone and releases them.
     CTestObject::s_unvisibleCalls = 0;
@@ -211,27 +172,14 @@ TEST_F(DocTest, ObjectsKeepTheirPlaceAndReferences) {
     EXPECT_EQ(CTestObject::s_unvisibleCalls, 2);
     EXPECT_EQ(store.GetRefCount(b), 2);
     EXPECT_EQ(store.GetRefCount(a), 1);
-    EXPECT_EQ(Read(*doc, CRange(0, doc->GetLength())), "xzw[b]");
+    EXPECT_EQ(Read(*doc), "xzw[b]");
     EXPECT_EQ(doc->GetCOID(3), b);  // moved down by the deleted count
-    doc->AssertValid();
 
     DropHeld();
     // The document's own references keep b alive; destroying it releases them.
     EXPECT_EQ(store.GetRefCount(b), 1);
     doc.reset();
     EXPECT_EQ(store.GetObjectCount(), 0u);
-}
-
-TEST_F(DocTest, DeletionPastTheEndIsClippedAndAnnouncedClipped) {
-    std::vector<std::string> log;
-    RecordingListener listener(doc.get(), 1, &log, "L");
-    doc->AddListener(&listener);
-    doc->Inserts(0, "hello");
-    log.clear();
-    doc->Delete(3, 100);
-    EXPECT_EQ(ReadAll(*doc), "hel");
-    EXPECT_EQ(log, (std::vector<std::string>{"L:Deleting(3,2)len=5", "L:Deleted(3,2)len=3"}));
-    doc->DeleteListener(&listener);
 }
 
 TEST_F(DocTest, ListenersAreCalledByPriorityAroundTheChange) {
@@ -250,39 +198,45 @@ TEST_F(DocTest, ListenersAreCalledByPriorityAroundTheChange) {
     doc->AddListener(&oneA);  // twice: called twice
     doc->Delete(0, 1);
     EXPECT_EQ(log.size(), 8u);
-    log.clear();
     doc->DeleteListener(&oneA);  // every occurrence
     doc->DeleteListener(&three);
-    doc->Insertc(0, 'y');
-    EXPECT_EQ(log,
-              (std::vector<std::string>{"oneB:Inserting(0,1)len=0", "oneB:Inserted(0,1)len=1"}));
+    // A deletion past the end is announced clipped.
+    doc->Inserts(0, "hello");
+    log.clear();
+    doc->Delete(3, 100);
+    EXPECT_EQ(log, (std::vector<std::string>{"oneB:Deleting(3,2)len=5", "oneB:Deleted(3,2)len=3"}));
     doc->DeleteListener(&oneB);
 }
 
 TEST_F(DocTest, WordLineAndAlphanumericSearches) {
-    doc->Inserts(0, "ab cd");
-    EXPECT_EQ(doc->FindWordBreak(0, DFF_FORWARD), 2);
-    EXPECT_EQ(doc->FindWordBreak(4, DFF_BACKWARD), 2);
-    EXPECT_EQ(doc->FindWordBreak(1, DFF_BACKWARD), -1);
-    EXPECT_EQ(doc->FindWordBreak(5, DFF_BACKWARD), 2);  // from the length: starts at the last unit
-    EXPECT_EQ(doc->FindWordBreak(6, DFF_FORWARD), -1);
-    EXPECT_EQ(doc->FindWordBreak(0, static_cast<DOC_FIND_FLAG>(3)), -1);
-    doc->Delete(2, 1);  // "abcd"
-    EXPECT_EQ(doc->FindWordBreak(0, DFF_FORWARD), 4);
-    EXPECT_EQ(doc->FindLineBreak(0, DFF_FORWARD), 4);
-    EXPECT_EQ(doc->FindLineBreak(3, DFF_BACKWARD), -1);
-
-    doc->Delete(0, 4);
     doc->Inserts(0,
                  "ab.c\xD6\xD0"
-                 "d\re");
-    EXPECT_EQ(doc->FindAlnumEnd(0, DFF_FORWARD), 2);
-    EXPECT_EQ(doc->FindAlnumEnd(3, DFF_FORWARD), 4);
-    EXPECT_EQ(doc->FindAlnumEnd(1, DFF_BACKWARD), -1);
-    EXPECT_EQ(doc->FindAlnumEnd(3, DFF_BACKWARD), 2);
-    EXPECT_EQ(doc->FindAlnumEnd(7, DFF_FORWARD), 8);   // the last unit: runs to the length
-    EXPECT_EQ(doc->FindAlnumEnd(8, DFF_FORWARD), -1);  // pos must be below the length
-    EXPECT_EQ(doc->FindWordBreak(3, DFF_FORWARD), 4);  // a double-byte character breaks words
-    EXPECT_EQ(doc->FindLineBreak(0, DFF_FORWARD), 6);
-    EXPECT_EQ(doc->FindLineBreak(8, DFF_BACKWARD), 6);
+                 "d\re f\ng");
+    // Backward searches from the length start at the last unit.
+    const struct {
+        int (CDoc::*find)(int, DOC_FIND_FLAG);
+        int pos;
+        DOC_FIND_FLAG dir;
+        int expect;
+    } cases[] = {
+        {&CDoc::FindWordBreak, 0, DFF_FORWARD, 4},    // a double-byte character breaks words
+        {&CDoc::FindWordBreak, 8, DFF_FORWARD, 8},    // at pos itself
+        {&CDoc::FindWordBreak, 11, DFF_FORWARD, 12},  // none: the length
+        {&CDoc::FindWordBreak, 3, DFF_BACKWARD, -1},
+        {&CDoc::FindWordBreak, 12, DFF_BACKWARD, 10},
+        {&CDoc::FindWordBreak, 13, DFF_FORWARD, -1},
+        {&CDoc::FindWordBreak, 0, static_cast<DOC_FIND_FLAG>(3), -1},
+        {&CDoc::FindLineBreak, 0, DFF_FORWARD, 6},
+        {&CDoc::FindLineBreak, 7, DFF_FORWARD, 10},  // a line feed breaks lines too
+        {&CDoc::FindLineBreak, 9, DFF_BACKWARD, 6},
+        {&CDoc::FindLineBreak, 5, DFF_BACKWARD, -1},
+        {&CDoc::FindAlnumEnd, 0, DFF_FORWARD, 2},
+        {&CDoc::FindAlnumEnd, 3, DFF_FORWARD, 4},
+        {&CDoc::FindAlnumEnd, 1, DFF_BACKWARD, -1},
+        {&CDoc::FindAlnumEnd, 3, DFF_BACKWARD, 2},
+        {&CDoc::FindAlnumEnd, 11, DFF_FORWARD, 12},  // the last unit: runs to the length
+        {&CDoc::FindAlnumEnd, 12, DFF_FORWARD, -1},  // pos must be below the length
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(((*doc).*c.find)(c.pos, c.dir), c.expect) << c.pos << " " << c.dir;
 }
