@@ -1,5 +1,5 @@
-// The commands against a real editor root: deleting and restoring ranges, inserting text
-// and objects, fonts with field masks, colours, composites, and the store references held.
+// The commands against a real editor root: deleting and restoring ranges, inserting objects,
+// fonts with field masks, colours, and the store references held.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -148,38 +148,6 @@ TEST_F(CommandsTest, DeleteRangeRefusesEmptyOrOutsideRangesAndClipsLongOnes) {
     EXPECT_EQ(Take(), before);
 }
 
-TEST_F(CommandsTest, InsertTextKeepsOnlyWhatTheDocumentTook) {
-    Doc()->Inserts(0, "abc");
-    Doc()->SetLimit(5);
-    auto cmd = Make<CInsertTextCommand>(1, "XYZW");
-    ASSERT_TRUE(cmd->Do());
-    EXPECT_EQ(cmd->GetText(), "XY");
-    EXPECT_EQ(Sel()->GetSel(), CRange(3, 3));
-    ASSERT_TRUE(cmd->Undo());
-    EXPECT_EQ(Text(), "abc");
-    Doc()->SetLimit(-1);
-    ASSERT_TRUE(cmd->Do());  // redo brings back the two units, not the whole text
-    EXPECT_EQ(Text(), "aXYbc");
-
-    auto wide = Make<CInsertTextCommand>(5, "\xD6\xD0z");  // undo takes two units, not three
-    ASSERT_TRUE(wide->Do() && wide->Undo());
-    EXPECT_EQ(Text(), "aXYbc");
-
-    // Empty text, positions outside the text and a full document fail and leave the selection
-    // alone.
-    Sel()->SetSel(CRange(1, 2));
-    Doc()->SetLimit(5);
-    for (auto [pos, text] : {std::pair{0, ""}, {6, "q"}, {-1, "q"}, {0, "q"}})
-        EXPECT_FALSE(Make<CInsertTextCommand>(pos, text)->Do()) << pos << text;
-    EXPECT_EQ(Text(), "aXYbc");
-    EXPECT_EQ(Sel()->GetSel(), CRange(1, 2));
-
-    // Undo refuses when the document no longer holds the inserted range.
-    Doc()->Delete(2, 3);
-    EXPECT_FALSE(cmd->Undo());
-    EXPECT_EQ(Text(), "aX");
-}
-
 TEST_F(CommandsTest, InsertObjectHoldsOneReferencePerInstanceAndUndoesOnlyItsObject) {
     EXPECT_FALSE(Make<CInsertObjectCommand>(0, UuidFromBytes("none", 4))->Do());  // not stored
     Doc()->Inserts(0, "ab");
@@ -283,32 +251,4 @@ TEST_F(CommandsTest, ColorUndoReappliesTheSavedRuns) {
     EXPECT_FALSE(Make<CColorCommand>(none, CRange(0, 2))->Do());
     EXPECT_FALSE(Make<CColorCommand>(CColorInfo(RGB(1, 2, 3)), CRange(9, 12))->Do());
     EXPECT_EQ(Take(), coloured);
-}
-
-TEST_F(CommandsTest, CompositeRunsInOrderUndoesInReverseAndStopsAtAFailure) {
-    CCompositeCommand composite;
-    composite.Add(new CInsertTextCommand(0, "ab"));
-    EXPECT_FALSE(composite.Do());  // no target yet
-    EXPECT_FALSE(composite.Add(nullptr));
-    composite.SetTarget(m_editor.get());
-    composite.SetTarget(nullptr);  // ignored
-    composite.Add(new CInsertObjectCommand(2, UuidFromBytes("missing", 7)));
-    composite.Add(new CInsertTextCommand(0, "cd"));
-    EXPECT_FALSE(composite.Do());
-    EXPECT_EQ(Text(), "ab");                        // the first stays done, the third never ran
-    EXPECT_FALSE(Make<CCompositeCommand>()->Do());  // nothing to do
-
-    // Replacing "ab" by "xyz": undoing in the wrong order would not give "ab" back.
-    SetColor(RGB(9, 9, 9), CRange(0, 1));
-    const Snapshot before = Take();
-    auto replace = Make<CCompositeCommand>();
-    replace->Add(new CDeleteRangeCommand(CRange(0, 2)));
-    replace->Add(new CInsertTextCommand(0, "xyz"));
-    ASSERT_TRUE(replace->Do());
-    EXPECT_EQ(Text(), "xyz");
-    CommandPtr clone(replace->Clone());
-    replace.reset();
-    ASSERT_TRUE(clone->Undo());
-    EXPECT_EQ(Take(), before);
-    EXPECT_EQ(Sel()->GetSel(), CRange(2, 2));
 }

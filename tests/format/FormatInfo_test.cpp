@@ -1,6 +1,5 @@
-// The format store (defaults, merging, refused records, format listeners) and its output
-// streams. Fonts, colours, typing attributes and clipped ranges after random edits are
-// checked by DocumentInvariants.
+// The format store: defaults, merging and refused records. Fonts, colours, typing attributes
+// and clipped ranges after random edits are checked by DocumentInvariants.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -111,41 +110,6 @@ TEST(FormatInfo, EqualRecordsMergeOnAssignmentAndDeletion) {
     EXPECT_EQ(f.formats.GetFont(25)->ID(), a.ID());  // the end: the font of the last unit
 }
 
-TEST(FormatInfo, SetFontTellsFormatListenersAroundTheChange) {
-    Formatted f(10);
-    std::vector<std::string> log;
-    CRecorder batcher(DLP_FORMAT_BATCHER, &log, "batcher"), view(DLP_FORMAT, &log, "view");
-    view.watched = &f.formats;
-    EXPECT_EQ(f.formats.AddFormatListener(&batcher), 1);
-    EXPECT_EQ(f.formats.AddFormatListener(&view), 1);
-    EXPECT_EQ(f.formats.AddFormatListener(nullptr), 0);
-
-    CFontInfo big = StockWithHeight(-8);
-    ASSERT_EQ(f.formats.SetFont(&big, CRange(2, 5)), 1);
-    EXPECT_EQ(log, (std::vector<std::string>{"view:ing(2,3)", "batcher:ing(2,3)", "view:ed(2,3)",
-                                             "batcher:ed(2,3)"}));
-    // Before the change the old font is in force, after it the new one.
-    EXPECT_EQ(view.fontsSeen, (std::vector<ZarniUUID>{StockWithHeight(0).ID(), big.ID()}));
-
-    // Typing attributes, document edits and refused calls tell nobody; a clipped range is
-    // announced clipped.
-    log.clear();
-    CColorInfo red(0x0000FF);
-    f.formats.SetColor(&red, CRange(3, 3));
-    f.formats.SetFont(&big, CRange(20, 30));
-    f.formats.SetFont(nullptr, CRange(0, 5));
-    f.doc.Insertc(0, 'x');
-    EXPECT_TRUE(log.empty());
-    f.formats.SetColor(&red, CRange(8, 50));
-    EXPECT_EQ(log.front(), "view:ing(8,3)");
-
-    log.clear();
-    f.formats.DeleteFormatListener(&view);
-    f.formats.DeleteFormatListener(&batcher);
-    f.formats.SetFont(&big, CRange(0, 1));
-    EXPECT_TRUE(log.empty());
-}
-
 TEST(FormatInfo, RefusesRecordsWithoutContentAndFollowsTheDocumentItIsGiven) {
     Formatted f(10);
     CFontInfo big = StockWithHeight(-8), blank;
@@ -165,50 +129,4 @@ TEST(FormatInfo, RefusesRecordsWithoutContentAndFollowsTheDocumentItIsGiven) {
     CFormatInfo loose(nullptr);
     EXPECT_EQ(loose.SetFont(&big, CRange(0, 4)), 0);
     loose.AssertValid();
-}
-
-TEST(FIOS_Sects, OverlappingFontsComeOutAsClippedSectionsWithOwnCopies) {
-    Formatted f(100);
-    CFontInfo f1 = StockWithHeight(0), f2 = StockWithHeight(-10), f3 = StockWithHeight(-20);
-    const long h = f1.GetLogFont().lfHeight;
-    f.formats.SetFont(&f2, CRange(20, 80));
-    f.formats.SetFont(&f3, CRange(10, 30));
-    FIOS_Sects sects;
-    ASSERT_EQ(f.formats.Output(&sects, CRange(5, 90)), 1);
-    std::string fonts;
-    for (uint32_t i = 0; i < sects.GetFontCount(); ++i)
-        fonts += Piece(sects.GetFontSects()[i].Range(), sects.GetFontAt(i)->GetLogFont().lfHeight);
-    EXPECT_EQ(fonts, Piece(CRange(5, 10), h) + Piece(CRange(10, 30), h - 20) +
-                         Piece(CRange(30, 80), h - 10) + Piece(CRange(80, 90), h));
-    EXPECT_EQ(sects.GetFontAt(4), nullptr);
-    ASSERT_EQ(sects.GetColorCount(), 1u);  // the default over the requested range
-    EXPECT_EQ(Piece(sects.GetColorSects()[0].Range(), sects.GetColorAt(0)->GetColor()),
-              Piece(CRange(5, 90), 0));
-
-    // Null records are refused; a record given is copied, so the sender may destroy it.
-    sects.Clear();
-    EXPECT_EQ(sects.GetFontCount() + sects.GetColorCount(), 0u);
-    EXPECT_EQ(sects.PutFont(nullptr, CRange(0, 1)) + sects.PutColor(nullptr, CRange(0, 1)), 0);
-    CFontInfo* temp = new CFontInfo(StockWithHeight(3));
-    EXPECT_EQ(sects.PutFont(temp, CRange(2, 4)), 1);
-    temp->Destroy();
-    EXPECT_EQ(sects.GetFontAt(0)->ID(), StockWithHeight(3).ID());
-}
-
-TEST(FIOS_Mixture, CombinesFontAndColourRunsAndSkipsHalfCoveredPieces) {
-    CFontInfo f1 = StockWithHeight(0), f2 = StockWithHeight(-10);
-    const long h = f1.GetLogFont().lfHeight * 1000000L, h2 = f2.GetLogFont().lfHeight * 1000000L;
-    CColorInfo black(0), white(0xFFFFFF);
-    FIOS_Mixture mixture;
-    CMixtureRecorder recorder;
-    EXPECT_EQ(mixture.Output(&recorder), 0);
-    EXPECT_EQ(mixture.PutFont(nullptr, CRange(0, 10)), 0);
-    mixture.PutFont(&f1, CRange(5, 60));
-    mixture.PutFont(&f2, CRange(60, 90));
-    mixture.PutColor(&white, CRange(0, 40));  // 0..5 has no font: no run
-    mixture.PutColor(&black, CRange(40, 90));
-    EXPECT_EQ(mixture.Output(&recorder), 3);
-    EXPECT_EQ(recorder.text, Piece(CRange(5, 40), h + 0xFFFFFF) + Piece(CRange(40, 60), h) +
-                                 Piece(CRange(60, 90), h2));
-    EXPECT_EQ(mixture.Output(nullptr), 0);
 }

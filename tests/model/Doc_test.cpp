@@ -1,4 +1,4 @@
-// The document: insertions, deletions, objects, limit, searches, output and notifications.
+// The document: refused insertions, the limit, objects and notifications.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -82,17 +82,6 @@ protected:
 };
 
 }  // namespace
-
-TEST_F(DocTest, OutputIsClippedToTheText) {
-    ASSERT_EQ(doc->Inserts(0, "Test \xD6\xD0\xCE\xC4"), 9);  // " 中文": 5 bytes, 3 units
-    const std::pair<CRange, std::string> reads[] = {{CRange(1, 3), "es"},
-                                                    {CRange(-3, 2), "Te"},
-                                                    {CRange(5, 100), "\xD6\xD0\xCE\xC4"},
-                                                    {CRange(5, 2), ""},
-                                                    {CRange(7, 9), ""}};
-    for (const auto& r : reads)
-        EXPECT_EQ(Read(*doc, r.first), r.second) << r.first.home << "," << r.first.end;
-}
 
 TEST_F(DocTest, RefusedInsertionsChangeNothingAndAnnounceNothing) {
     std::vector<std::string> log;
@@ -206,37 +195,4 @@ TEST_F(DocTest, ListenersAreCalledByPriorityAroundTheChange) {
     doc->Delete(3, 100);
     EXPECT_EQ(log, (std::vector<std::string>{"oneB:Deleting(3,2)len=5", "oneB:Deleted(3,2)len=3"}));
     doc->DeleteListener(&oneB);
-}
-
-TEST_F(DocTest, WordLineAndAlphanumericSearches) {
-    doc->Inserts(0,
-                 "ab.c\xD6\xD0"
-                 "d\re f\ng");
-    // Backward searches from the length start at the last unit.
-    const struct {
-        int (CDoc::*find)(int, DOC_FIND_FLAG);
-        int pos;
-        DOC_FIND_FLAG dir;
-        int expect;
-    } cases[] = {
-        {&CDoc::FindWordBreak, 0, DFF_FORWARD, 4},    // a double-byte character breaks words
-        {&CDoc::FindWordBreak, 8, DFF_FORWARD, 8},    // at pos itself
-        {&CDoc::FindWordBreak, 11, DFF_FORWARD, 12},  // none: the length
-        {&CDoc::FindWordBreak, 3, DFF_BACKWARD, -1},
-        {&CDoc::FindWordBreak, 12, DFF_BACKWARD, 10},
-        {&CDoc::FindWordBreak, 13, DFF_FORWARD, -1},
-        {&CDoc::FindWordBreak, 0, static_cast<DOC_FIND_FLAG>(3), -1},
-        {&CDoc::FindLineBreak, 0, DFF_FORWARD, 6},
-        {&CDoc::FindLineBreak, 7, DFF_FORWARD, 10},  // a line feed breaks lines too
-        {&CDoc::FindLineBreak, 9, DFF_BACKWARD, 6},
-        {&CDoc::FindLineBreak, 5, DFF_BACKWARD, -1},
-        {&CDoc::FindAlnumEnd, 0, DFF_FORWARD, 2},
-        {&CDoc::FindAlnumEnd, 3, DFF_FORWARD, 4},
-        {&CDoc::FindAlnumEnd, 1, DFF_BACKWARD, -1},
-        {&CDoc::FindAlnumEnd, 3, DFF_BACKWARD, 2},
-        {&CDoc::FindAlnumEnd, 11, DFF_FORWARD, 12},  // the last unit: runs to the length
-        {&CDoc::FindAlnumEnd, 12, DFF_FORWARD, -1},  // pos must be below the length
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(((*doc).*c.find)(c.pos, c.dir), c.expect) << c.pos << " " << c.dir;
 }

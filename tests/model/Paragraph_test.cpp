@@ -100,22 +100,3 @@ TEST(Paragraph, OutputClipsPiecesToTheRange) {
     para.SetParaInfo(CZarniParaInfo(30, 3, 3), CRange(4, 4));
     EXPECT_EQ(Pieces(para), "[0,3)10/1/1 [3,6)30/3/3 [6,8)30/3/3");
 }
-
-TEST(Paragraph, AttachesToExistingTextAndDetaches) {
-    CDoc doc;
-    ASSERT_EQ(doc.Inserts(0, "ab\rc"), 4);
-    {
-        CParagraph para(&doc);
-        EXPECT_EQ(Pieces(para), "[0,4)2/2/4");
-        para.AssertValid();
-    }
-    // The store is gone: the document must not call it any more.
-    doc.Insertc(0, 'e');
-    doc.Delete(0, 3);
-    EXPECT_EQ(doc.GetLength(), 2);
-
-    CParagraph detached(nullptr);
-    EXPECT_EQ(detached.SetParaInfo(CZarniParaInfo(3, 3, 3), CRange(0, 0)), 1);
-    EXPECT_EQ(Text(detached.GetParaInfo(0)), "3/3/3");
-    detached.AssertValid();
-}

@@ -1,4 +1,4 @@
-// CWordString: conversion from and to code-page text, slicing, search and splitting.
+// CWordString: conversion from and to code-page text, and splitting.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -46,24 +46,6 @@ TEST(WordString, EachCharacterIsOneUnitAndConvertsBack) {
     ASSERT_TRUE(CCodePage::Set(1252));  // a page without lead bytes
     EXPECT_EQ(UnitsOf(kZhong), (std::vector<uint16_t>{0xFFD6, 0xFFD0}));
     CCodePage::Set(CCodePage::kDefault);
-}
-
-TEST(WordString, SlicesAndSearchesCountUnits) {
-    const CWordString s(CString(kZhong + kWen + kZhong + ","));
-    EXPECT_EQ(s.GetSize(), 4u);
-    EXPECT_EQ(s.find(','), 3);
-    EXPECT_EQ(s.find(0xD0D6, 1), 2);
-    EXPECT_EQ(s.find(0xD0D6, 3), -1);
-    EXPECT_EQ(s.find(0xD6), -1);  // a lead byte alone is not the character
-    EXPECT_EQ(s.substr(1, 2).c_str(), kWen + kZhong);
-    EXPECT_EQ(s.substr(1, 3).c_str(), kWen + kZhong + ",");
-    EXPECT_EQ(s.left(1).c_str(), kZhong);
-    EXPECT_EQ(s.right(2).c_str(), kZhong + ",");
-    EXPECT_NE(s, s.left(3));
-    // Slices that do not fit wholly are empty.
-    for (const CWordString& empty :
-         {s.left(5), s.right(5), s.left(0), s.substr(2, 3), s.substr(4, 0), s.substr(4, 1)})
-        EXPECT_EQ(empty.GetSize(), 0u);
 }
 
 TEST(WordString, DivideDropsEmptyPieces) {

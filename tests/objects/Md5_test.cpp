@@ -40,26 +40,3 @@ TEST(Md5, KnownDigests) {
     for (const auto& [text, digest] : known)
         EXPECT_EQ(Hex(CMd5::Of(text.data(), text.size())), digest) << text.size() << " bytes";
 }
-
-TEST(Md5, ChunkedUpdateEqualsOneShot) {
-    std::vector<uint8_t> data(1000);
-    for (size_t i = 0; i < data.size(); ++i)
-        data[i] = static_cast<uint8_t>(i * 131 + i / 7);
-    // Chunk sizes that start, fill, straddle and skip whole 64-byte blocks.
-    const size_t chunks[] = {1, 7, 56, 63, 64, 65, 3, 128, 200, 13};
-    CMd5 md5;
-    for (size_t i = 0, at = 0; at < data.size(); ++i) {
-        const size_t take = std::min(chunks[i % 10], data.size() - at);
-        md5.Update(data.data() + at, take);
-        at += take;
-    }
-    EXPECT_EQ(Hex(md5.Final()), Hex(CMd5::Of(data.data(), data.size())));
-
-    // Empty and null updates add nothing; Reset starts a fresh digest.
-    md5.Reset();
-    md5.Update(nullptr, 10);
-    md5.Update("abc", 0);
-    md5.Update("ab", 2);
-    md5.Update("c", 1);
-    EXPECT_EQ(Hex(md5.Final()), "900150983cd24fb0d6963f7d28e17f72");
-}

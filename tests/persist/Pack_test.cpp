@@ -140,22 +140,6 @@ TEST(Pack, TruncationAtEveryOffsetChangesNothing) {
     }
 }
 
-TEST(Pack, StringFieldIsReadOnlyWhenComplete) {
-    // Attach appends and reads from the start again: the string cut short completes.
-    CPack half = PackOf("00000064" + std::string(50, 'x'));
-    EXPECT_EQ(half.Skip(8), 8u);
-    half.Attach(std::string(50, 'y').data(), 50);
-    EXPECT_EQ(ReadAsText(half, std::string()), std::string(50, 'x') + std::string(50, 'y'));
-
-    // Huge or malformed lengths are refused without reading past the end.
-    for (const char* length : {"ffffffff", "fffffff9", "00000009", "zz000001", "-0000001"}) {
-        CPack huge = PackOf(std::string(length) + "abcdefgh");
-        EXPECT_EQ(ReadAsText(huge, std::string("kept")), "kept") << length;
-        EXPECT_EQ(ReadAsText(huge, CString("kept")), "kept") << length;
-        EXPECT_EQ(huge.Remaining(), 16u) << length;
-    }
-}
-
 TEST(Pack, BlockLengthCountsItsOwnFieldAndDoesNotNest) {
     CPack pack;
     pack << 3;

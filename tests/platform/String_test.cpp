@@ -56,26 +56,6 @@ TEST(String, EditsKeepDoubleByteCharactersIntact) {
     EXPECT_EQ(CString("ab\xD6").MakeReverse(), CString("\xD6") + "ba");
 }
 
-TEST(String, TrimInsertDeleteFormatAndCompare) {
-    EXPECT_EQ(CString("  \t padded \r\n").Trim(), "padded");
-    CString e("ac");
-    EXPECT_EQ(e.Insert(1, 'b'), 3);
-    EXPECT_EQ(e.Insert(99, "d"), 4);
-    EXPECT_EQ(e, "abcd");
-    EXPECT_EQ(e.Delete(1, 2), 2);
-    EXPECT_EQ(e.Delete(5, 1), 2);
-    EXPECT_EQ(e, "ad");
-    CString f;
-    f.Format("%s%d", "id", 42);
-    f.AppendFormat("-%08x", 12u);
-    EXPECT_EQ(f, "id42-0000000c");
-    // Comparison is by unsigned bytes; case folding skips trail bytes.
-    EXPECT_LT(CString("a"), CString("\xE9"));
-    EXPECT_EQ(CString("abc").Compare("abd"), -1);
-    EXPECT_EQ(CString("ABC").CompareNoCase("abc"), 0);
-    EXPECT_NE(CString(kTrailIsA).CompareNoCase("\x81\x61"), 0);
-}
-
 TEST(String, BufferAccessSetsLength) {
     CString s;
     std::snprintf(s.GetBuffer(16), 16, "abc");

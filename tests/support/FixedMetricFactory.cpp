@@ -89,9 +89,9 @@ public:
     BOOL DrawImage(IXImage*, const RECT*) override { return TRUE; }
     BOOL DrawImagePart(IXImage*, const RECT*, int, int, int, int) override { return TRUE; }
     BOOL DrawText(const CString& text, IXFont*, RECT* rect, UINT, IXBrush*) override {
-        m_state->drawn += std::string(text.GetString()) + "@" + (rect ? std::to_string(rect->left) + "," +
-                                                         std::to_string(rect->top)
-                                                   : std::string("-")) +
+        m_state->drawn += std::string(text.GetString()) + "@" +
+                          (rect ? std::to_string(rect->left) + "," + std::to_string(rect->top)
+                                : std::string("-")) +
                           " ";
         return TRUE;
     }
@@ -99,8 +99,6 @@ public:
                   RECT* result) override {
         ++m_state->calcCalls;
         if (result == nullptr)
-            return FALSE;
-        if (m_state->failCalc)
             return FALSE;
         CSize single = m_state->single, dbcs = m_state->dbcs;
         bool heightSizes = false;

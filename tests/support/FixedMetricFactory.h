@@ -25,7 +25,6 @@ public:
     IXObject* Create(int kind) override;
 
     void SetSingleByteSize(const CSize& size) { m_state->single = size; }
-    void SetDoubleByteSize(const CSize& size) { m_state->dbcs = size; }
     // A single-byte character with a size of its own.
     void SetCharSize(unsigned char ch, const CSize& size) { m_state->chars[ch] = size; }
     // In a font whose |lfHeight| is height, single-byte characters without a size of their
@@ -33,8 +32,6 @@ public:
     void SetFontHeightSizes(int height, const CSize& single, const CSize& dbcs) {
         m_state->heights[height < 0 ? -height : height] = {single, dbcs};
     }
-    // While set, CalcText fails and leaves the result empty.
-    void SetFailCalcText(bool fail) { m_state->failCalc = fail; }
 
     // Number of CalcText calls so far.
     int GetCalcTextCalls() const { return m_state->calcCalls; }
@@ -49,7 +46,6 @@ public:
         CSize dbcs{12, 12};
         std::map<unsigned char, CSize> chars;
         std::map<int, std::pair<CSize, CSize>> heights;
-        bool failCalc = false;
         int calcCalls = 0;
         std::string drawn;
         int live = 0;

@@ -1,5 +1,4 @@
-// The caret: placement on unit rectangles, wrap-mode clamping, single-line scrolling,
-// visibility and its listeners.
+// The caret: wrap-mode clamping, single-line scrolling, visibility and its listeners.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -41,43 +40,6 @@ protected:
 };
 
 }  // namespace
-
-// Default paragraphs: left indent 2, line space 4 above the 12-pixel units, so line 0 spans
-// y 0..16 with units at 4..16 and line 1 spans 16..32.
-TEST_F(CaretTest, StandsOnUnitRectangles) {
-    EXPECT_EQ(At(), "(2,0 2x12)");  // the empty line's start
-    Type("01234\r");
-    Type("abcd");
-    EXPECT_EQ(At(), "(26,20 2x12)");  // typing leaves it after "abcd"
-    caret->SetCaret(0, 0);
-    EXPECT_EQ(At(), "(2,4 2x12)");
-    caret->SetCaret(0, 3);
-    EXPECT_EQ(At(), "(20,4 2x12)");
-    EXPECT_EQ(caret->GetDocPos(), 3);
-    for (auto [line, unit] : {std::pair{-1, 0}, {0, -1}, {0, 7}, {3, 0}}) {
-        caret->SetCaret(line, unit);  // no such place: ignored
-        EXPECT_EQ(caret->GetLine() * 10 + caret->GetUnit(), 3);
-    }
-    // After the break that ends line 0 is the start of line 1; before it, the end of "01234".
-    caret->SetCaretByPos(5, TRUE);
-    EXPECT_EQ(caret->GetLine(), 1);
-    EXPECT_EQ(At(), "(2,20 2x12)");
-    EXPECT_EQ(caret->GetDocPos(), 6);
-    caret->SetCaretByPos(5, FALSE);
-    EXPECT_EQ(At(), "(32,4 2x12)");
-    caret->SetCaretByPos(-5, TRUE);
-    EXPECT_EQ(At(), "(2,4 2x12)");
-    EXPECT_EQ(caret->GetPos(), -1);
-    EXPECT_FALSE(caret->IsAfter());
-    caret->SetCaretByPos(100, TRUE);  // beyond the end: after the last unit
-    EXPECT_EQ(At(), "(26,20 2x12)");
-    EXPECT_EQ(caret->GetDocPos(), 10);
-    // Line 0 scrolled out of the detail window: no cells, so on the line's start and bottom.
-    view->SetViewPort(CPoint(0, 16));
-    caret->SetCaret(0, 3);
-    EXPECT_EQ(At(), "(2,4 2x12)");
-    caret->AssertValid();
-}
 
 TEST_F(CaretTest, WrapModeKeepsInsideViewPortSingleLineModeScrolls) {
     editor.SetDefaultPara(zarni::CZarniParaInfo(0, 0, 0));

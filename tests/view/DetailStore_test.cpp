@@ -1,6 +1,5 @@
-// The detail store: a window of per-unit entries and format runs that covers exactly the
-// visible lines, follows edits and scrolling, and warns when refreshed to a range it does
-// not hold.
+// The detail store: its window of per-unit entries and format runs follows edits, and a
+// refresh to a range it does not hold warns.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -24,37 +23,6 @@ void FillDigits(CLayoutHarness& h) {
 }
 
 }  // namespace
-
-TEST(DetailStore, WindowCoversTheVisibleLinesAndFollowsScrolling) {
-    CLayoutHarness h(CSize(1000, 100));
-    FillDigits(h);
-    CHeadlessUi::Instance().ClearMessageBoxes();
-    const CDetailStore& detail = h.store.GetDetailStore();
-    // Lines 0 to 8 meet the view port (the line at its bottom edge counts too).
-    EXPECT_EQ(detail.GetWindow(), CRange(0, 99));
-    ASSERT_NE(detail.GetUnit(10), nullptr);
-    EXPECT_EQ(CSize(detail.GetUnit(10)->cx, detail.GetUnit(10)->cy), CSize(4, 12));
-    EXPECT_EQ(detail.GetUnit(10)->unit, 13);
-    EXPECT_EQ(detail.GetUnit(99), nullptr);
-    EXPECT_EQ(h.store.GetUnitRect(8, 3), CRect(18, 96, 24, 108));
-    EXPECT_EQ(h.store.GetUnitRect(9, 0), CRect());
-
-    h.store.SetViewPort(CPoint(0, 250));  // lines 20 to 29
-    EXPECT_EQ(detail.GetWindow(), CRange(220, 330));
-    EXPECT_EQ(h.store.GetUnitRect(21, 1), CRect(6, 252, 12, 264));
-    h.store.SetViewPort(CPoint(0, 230));  // lines 19 to 27
-    EXPECT_EQ(detail.GetWindow(), CRange(209, 308));
-    EXPECT_EQ(h.Current(), h.Fresh());
-    EXPECT_TRUE(CHeadlessUi::Instance().GetMessageBoxes().empty());
-    detail.AssertValid();
-
-    // A zero height empties the window, a height brings it back.
-    h.store.SetSize(CSize(1000, 0));
-    EXPECT_TRUE(detail.IsEmpty());
-    EXPECT_EQ(h.store.GetUnitRect(20, 0), CRect());
-    h.store.SetSize(CSize(1000, 30));
-    EXPECT_EQ(detail.GetWindow(), CRange(209, 242));
-}
 
 TEST(DetailStore, FollowsEditsBeforeInsideAndAfterTheWindow) {
     CLayoutHarness h(CSize(1000, 60));
@@ -88,25 +56,6 @@ TEST(DetailStore, FollowsEditsBeforeInsideAndAfterTheWindow) {
     EXPECT_EQ(runs[2].start, 118 - w.home);
     EXPECT_NE(runs[2].color.GetColor(), RGB(255, 0, 0));
     EXPECT_TRUE(CHeadlessUi::Instance().GetMessageBoxes().empty());
-}
-
-TEST(DetailStore, KeepsObjectsAndFindsThemById) {
-    CLayoutHarness h;
-    CTestObject* obj = new CTestObject("wave");
-    CCompressStore::Instance().Add(obj);
-    const ZarniUUID id = obj->GetID();
-    obj->Destroy();
-    h.Append("ab\rcd");
-    h.Doc()->InsertCO(4, id);
-    const CDetailStore& detail = h.store.GetDetailStore();
-    ASSERT_NE(detail.GetUnit(4), nullptr);
-    EXPECT_EQ(detail.GetUnit(4)->object, CCompressStore::Instance().Find(id));
-    EXPECT_EQ(detail.FindObject(id), 4);
-    EXPECT_EQ(h.store.GetUnitRect(1, 1), CRect(8, 20, 24, 36));  // the object sets the height
-    EXPECT_EQ(detail.FindObject(UuidFromBytes("nothing", 7)), -1);
-    h.Doc()->Delete(4, 1);
-    EXPECT_EQ(detail.FindObject(id), -1);
-    CCompressStore::Instance().Release(id);
 }
 
 TEST(DetailStore, RefreshToARangeItDoesNotHoldWarnsAndStillRefreshes) {

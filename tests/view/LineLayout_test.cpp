@@ -1,6 +1,5 @@
-// Line building and the line store: the fill rules of both line kinds, pieces from the
-// builder, wrapping, line geometry, size and mode changes, and relayout after every kind of
-// change checked against a store built from scratch.
+// The line store: unit geometry under indents and line space, size and mode changes, bad
+// notices, and relayout after every kind of change checked against a store built from scratch.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -15,34 +14,12 @@
 #include "platform/ui/headless/HeadlessUi.h"
 #include "support/RandomRuns.h"
 #include "support/TestObjects.h"
-#include "view/DraftLine.h"
-#include "view/LineBuilder.h"
-#include "view/LinePiece.h"
-#include "view/UnwrappedLine.h"
 
 namespace {
-
-CLinePiece Text(const char* text, int cx, int cy) {
-    return CLinePiece(CSize(cx, cy), CWordString(CString(text)));
-}
 
 std::string RangeText(const CRange& r) {
     return "(" + std::to_string(r.home) + "," + std::to_string(r.end) + ")";
 }
-
-// Records the pieces a build hands over.
-class CPieceRecorder : public ILineConsumer {
-public:
-    int Feed(const CLinePiece& piece) override {
-        out += std::to_string(piece.GetUnitCount()) + (piece.IsObject() ? "o" : "") + "@" +
-               std::to_string(piece.GetCellSize().cx) + "x" +
-               std::to_string(piece.GetCellSize().cy) + " ";
-        return 1;
-    }
-    void EndBuild() override { ++ends; }
-    std::string out;
-    int ends = 0;
-};
 
 // Puts one test object into the shared store and gives its id; the caller releases it.
 ZarniUUID StoreObject(const char* name) {
@@ -54,84 +31,6 @@ ZarniUUID StoreObject(const char* name) {
 }
 
 }  // namespace
-
-TEST(DraftLine, FillRulesOfWrappedAndUnwrappedLines) {
-    CDraftLine line(20);
-    line.SetStart(5);
-    line.MoveTo(CPoint(10, 30));
-    EXPECT_EQ(line.Feed(Text("abcd", 6, 12), 0), 3);  // a fourth would make 24 > 20
-    EXPECT_EQ(line.Feed(Text("abcd", 6, 12), 3), 0);
-    EXPECT_EQ(line.GetDocRange(), CRange(5, 8));
-    EXPECT_EQ(line.GetRect(), CRect(10, 30, 28, 42));
-    // The line break goes on without a width test and ends the line.
-    EXPECT_EQ(line.Feed(Text("\rx", 4, 12), 0), 1);
-    EXPECT_TRUE(line.IsEnded());
-    EXPECT_EQ(line.GetContentWidth(), 22);
-    EXPECT_EQ(line.Feed(Text("x", 1, 1), 0), 0);
-    line.AssertValid();
-
-    // The first unit is placed however wide; the next object no longer fits.
-    CDraftLine narrow(5);
-    CTestObject* obj = new CTestObject("wide");
-    EXPECT_EQ(narrow.Feed(CLinePiece(CSize(16, 16), obj), 0), 1);
-    EXPECT_EQ(narrow.Feed(CLinePiece(CSize(16, 16), obj), 0), 0);
-    EXPECT_EQ(narrow.GetRect(), CRect(0, 0, 16, 16));
-    obj->Destroy();
-
-    // Height follows the tallest unit; the line space is added below; moves keep the size.
-    CDraftLine tall(100);
-    tall.SetLineSpace(4);
-    tall.Feed(Text("ab", 6, 12), 0);
-    tall.Feed(Text("c", 8, 20), 0);
-    EXPECT_EQ(tall.GetRect(), CRect(0, 0, 20, 24));
-    tall.MoveTo(CPoint(3, 7));
-    tall.OffsetY(10);
-    tall.OffsetPos(4);
-    EXPECT_EQ(tall.GetRect(), CRect(3, 17, 23, 41));
-    EXPECT_EQ(tall.GetDocRange(), CRange(4, 7));
-    EXPECT_EQ(tall.Feed(Text("d", 6, 12), 5), 0);  // first index past the piece
-
-    // An unwrapped line takes every unit, line breaks included, and never ends.
-    CUnwrappedLine unwrapped;
-    unwrapped.OffsetX(3);
-    unwrapped.SetLineSpace(2);
-    EXPECT_EQ(unwrapped.Feed(Text("a\rb", 6, 12), 1), 2);
-    EXPECT_EQ(unwrapped.Feed(Text("0123456789", 6, 12), 0), 10);
-    unwrapped.SetEnded();
-    EXPECT_FALSE(unwrapped.IsEnded());
-    EXPECT_EQ(unwrapped.GetDocRange(), CRange(0, 12));
-    EXPECT_EQ(unwrapped.GetRect(), CRect(3, 0, 75, 14));
-}
-
-TEST(LineBuilder, MakesPiecesOfEqualSizeAndOneForEachObject) {
-    CLayoutHarness h;
-    h.metrics.Factory().SetFontHeightSizes(20, CSize(8, 20), CSize(16, 20));
-    const ZarniUUID id = StoreObject("smile");
-    h.Append("ab\xD6\xD0\rcd");
-    h.Doc()->InsertCO(h.Doc()->GetLength(), id);
-    h.Append("ef");
-    LOGFONTA lf = h.editor.GetFormatInfo()->GetDefaultFont().GetLogFont();
-    lf.lfHeight = -20;
-    CFontInfo big(lf);
-    h.editor.GetFormatInfo()->SetFont(&big, CRange(5, 8));  // "d", the object, "e"
-
-    CPieceRecorder recorder;
-    CLineBuilder::Instance().Build(&h.editor, CRange(0, 10), &recorder);
-    EXPECT_EQ(recorder.out, "2@6x12 1@12x12 1@4x12 1@6x12 1@8x20 1o@16x16 1@8x20 1@6x12 ");
-    EXPECT_EQ(recorder.ends, 1);
-
-    // Part of the document, a range clipped to it, and nothing for empty ranges.
-    recorder.out.clear();
-    CLineBuilder::Instance().Build(&h.editor, CRange(1, 3), &recorder);
-    EXPECT_EQ(recorder.out, "1@6x12 1@12x12 ");
-    recorder.out.clear();
-    CLineBuilder::Instance().Build(&h.editor, CRange(7, 50), &recorder);
-    EXPECT_EQ(recorder.out, "1@8x20 1@6x12 ");
-    CLineBuilder::Instance().Build(&h.editor, CRange(4, 4), &recorder);
-    CLineBuilder::Instance().Build(&h.editor, CRange(0, 5), nullptr);
-    EXPECT_EQ(recorder.ends, 3);
-    CCompressStore::Instance().Release(id);
-}
 
 TEST(ViewStore, UnitsStandOnTheLineBottomBelowTheLineSpace) {
     CLayoutHarness h;
@@ -148,62 +47,6 @@ TEST(ViewStore, UnitsStandOnTheLineBottomBelowTheLineSpace) {
     h.editor.GetParagraph()->SetParaInfo(zarni::CZarniParaInfo(10, 970, 0), CRange(6, 7));
     EXPECT_EQ(h.store.GetLineRect(1), CRect(10, 16, 28, 28));  // 20 pixels: three units
     EXPECT_EQ(RangeText(h.store.GetLineDocRange(1)), "(6,9)");
-    EXPECT_EQ(h.Current(), h.Fresh());
-}
-
-TEST(ViewStore, LinesStackByContentHeightPlusLineSpace) {
-    CLayoutHarness h;
-    h.SetPara(0, 0, 0);
-    for (int i = 0; i < 38; ++i)
-        h.Append("0123456789\r");
-    EXPECT_EQ(h.store.GetLineRect(1).bottom, 24);
-    EXPECT_EQ(h.store.GetLineRect(37).bottom, 12 * 38);
-    // The empty line after the final break: a 6 x 12 box under the last line object.
-    EXPECT_EQ(h.store.GetLineCount(), 39);
-    EXPECT_EQ(h.store.GetLineRect(38), CRect(0, 456, 6, 468));
-    EXPECT_EQ(h.store.GetUnitRect(38, 0), CRect(0, 456, 6, 468));
-    EXPECT_EQ(RangeText(h.store.GetLineDocRange(38)), "(418,418)");
-    EXPECT_EQ(h.store.GetPosRect(418), CRect(0, 456, 6, 468));
-    EXPECT_EQ(h.store.GetLineRect(39), CRect());
-    EXPECT_EQ(h.store.GetContentSize(), CSize(1000, 468));
-}
-
-TEST(ViewStore, WrapsByUnitWithoutTestingLineBreaks) {
-    CLayoutHarness h(CSize(30, 500));
-    h.SetPara(0, 0, 0);
-    h.Append("abcdefghijk");
-    EXPECT_EQ(h.Lines(), "0: 0-5  (0,0,30,12)\n1: 5-10  (0,12,30,24)\n2: 10-11  (0,24,6,36)\n");
-    // Text exactly filling the width keeps its break; the next paragraph starts a new line.
-    h.Doc()->Delete(0, 11);
-    h.Append("abcde\rfg");
-    EXPECT_EQ(h.Lines(), "0: 0-6E (0,0,34,12)\n1: 6-8  (0,12,12,24)\n");
-    // Units of several widths share a line while they fit.
-    h.Doc()->Delete(0, 8);
-    const ZarniUUID id = StoreObject("wide");
-    h.Append("\xD6\xD0\xB0\xA1\xD6\xD0");
-    h.Doc()->InsertCO(1, id);
-    EXPECT_EQ(h.Lines(), "0: 0-2  (0,0,28,16)\n1: 2-4  (0,16,24,28)\n");
-    // In a view narrower than every unit each unit has a line of its own.
-    h.store.SetSize(CSize(10, 500));
-    EXPECT_EQ(h.store.GetLineObjectCount(), 4);
-    EXPECT_EQ(h.Current(), h.Fresh());
-    h.Doc()->Delete(0, 4);
-    CCompressStore::Instance().Release(id);
-}
-
-TEST(ViewStore, SingleLineModeHoldsTheWholeDocument) {
-    CLayoutHarness h;
-    h.Append("ab\rcd\r");
-    h.store.SetMode(0);
-    EXPECT_EQ(h.store.GetMode(), 0);
-    EXPECT_EQ(h.store.GetLineCount(), 1);
-    EXPECT_EQ(h.Lines(), "0: 0-6  (2,0,34,16)\n");  // default indent 2, line space 4
-    h.Insert(3, "xyz\r");
-    EXPECT_EQ(h.Lines(), "0: 0-10  (2,0,56,16)\n");
-    h.store.SetMode(7);  // not a mode: ignored
-    EXPECT_EQ(h.store.GetMode(), 0);
-    h.store.SetMode(1);
-    EXPECT_EQ(h.store.GetLineCount(), 4);
     EXPECT_EQ(h.Current(), h.Fresh());
 }
 
@@ -246,38 +89,6 @@ TEST(ViewStore, NewWidthKeepsTheViewPortOnTheContent) {
     h.store.SetSize(CSize(800, 100));
     EXPECT_EQ(h.store.GetViewPort(), CRect(0, 0, 800, 100));
     EXPECT_FALSE(h.store.SetViewPort(CPoint(0, 0)));
-}
-
-TEST(ViewStore, FindsLinesOfPositionsAndHeights) {
-    CLayoutHarness h(CSize(1000, 40));
-    h.SetPara(0, 0, 3);
-    h.Append("abc\rdefg\rhi\r");
-    for (auto [pos, line] : {std::pair{-5, 0}, {3, 0}, {4, 1}, {11, 2}, {500, 2}})
-        EXPECT_EQ(h.store.GetLineOfPos(pos), line) << pos;
-    // y 14 is inside line 0's space; 45 lies below every line.
-    for (auto [y, line] : {std::pair{0, 0}, {14, 0}, {15, 1}, {44, 2}, {45, 2}, {-1, 0}})
-        EXPECT_EQ(h.store.GetLineAtY(y), line) << y;
-    int line = -9, unit = -9;
-    h.store.GetLineUnitOfPos(6, line, unit);
-    EXPECT_EQ(line * 10 + unit, 12);
-    h.store.GetLineUnitOfPos(12, line, unit);  // after the final break: the empty last line
-    EXPECT_EQ(line * 10 + unit, 30);
-    h.store.GetVisibleLines(line, unit);
-    EXPECT_EQ(line * 10 + unit, 3);
-    EXPECT_EQ(RangeText(h.store.GetVisibleRange()), "(0,12)");
-    h.store.SetViewPort(CPoint(0, 20));
-    h.store.GetVisibleLines(line, unit);
-    EXPECT_EQ(line * 10 + unit, 13);
-    EXPECT_EQ(h.store.GetPosRect(0), CRect(-1, -1, -1, -1));  // outside the detail window
-    // The changed part runs from the first changed line to the view port's bottom.
-    h.Insert(10, "x");
-    EXPECT_EQ(h.store.GetFirstChangedLine(), 2);
-    EXPECT_EQ(h.store.GetLastChangedPos(), 10);
-    EXPECT_EQ(h.store.GetChangedRect(), CRect(0, 30, 1000, 60));
-    h.Doc()->Delete(0, 1);
-    EXPECT_EQ(h.store.GetFirstChangedLine(), 0);
-    EXPECT_EQ(h.store.GetLastChangedPos(), -1);
-    EXPECT_EQ(h.store.GetChangedRect(), CRect(0, 20, 1000, 60));
 }
 
 // Bad notices resynchronise the store instead of corrupting it.

@@ -1,5 +1,4 @@
-// Measuring single units: sizes from the drawing factory, one measurement per (font, unit),
-// ideographs sharing one entry, failures cached as 0 x 0, and the reset on a factory change.
+// Measuring single units: ideographs sharing one entry, and the reset on a factory change.
 #include <gtest/gtest.h>
 
 #include "format/FontInfo.h"
@@ -21,41 +20,6 @@ uint16_t Dbcs(unsigned char lead, unsigned char trail) {
 }
 
 }  // namespace
-
-TEST(Measure, EachFontAndUnitIsMeasuredOnce) {
-    CFixedMetricScope scope;
-    scope.Factory().SetCharSize('W', CSize(11, 12));
-    CMeasure& measure = CMeasure::Instance();
-    const CFontInfo font = Font(-12);
-
-    EXPECT_EQ(measure.Measure(font, 'a'), CSize(6, 12));
-    const int calls = scope.Factory().GetCalcTextCalls();
-    EXPECT_EQ(measure.Measure(font, 'a'), CSize(6, 12));
-    EXPECT_EQ(scope.Factory().GetCalcTextCalls(), calls);
-    EXPECT_EQ(measure.Measure(font, 'W'), CSize(11, 12));
-    EXPECT_EQ(scope.Factory().GetCalcTextCalls(), calls + 1);
-
-    // A second record with the same LOGFONT has the same id and so the same entries.
-    const CFontInfo same = Font(-12);
-    EXPECT_EQ(measure.Measure(same, 'a'), CSize(6, 12));
-    EXPECT_EQ(scope.Factory().GetCalcTextCalls(), calls + 1);
-
-    // Another font is measured in that font, and going back hits the old entries.
-    scope.Factory().SetFontHeightSizes(20, CSize(9, 20), CSize(18, 20));
-    EXPECT_EQ(measure.Measure(Font(-20), 'a'), CSize(9, 20));
-    EXPECT_EQ(measure.Measure(font, 'a'), CSize(6, 12));
-    EXPECT_EQ(scope.Factory().GetCalcTextCalls(), calls + 2);
-    EXPECT_EQ(measure.GetCacheSize(), 3u);
-    EXPECT_EQ(measure.Measure(nullptr, 'a'), CSize(0, 0));
-    measure.AssertValid();
-
-    // A failed measurement is cached as 0 x 0.
-    scope.Factory().SetFailCalcText(true);
-    EXPECT_EQ(measure.Measure(font, 'q'), CSize(0, 0));
-    scope.Factory().SetFailCalcText(false);
-    EXPECT_EQ(measure.Measure(font, 'q'), CSize(0, 0));
-    EXPECT_EQ(measure.Measure(font, 'r'), CSize(6, 12));
-}
 
 TEST(Measure, IdeographsShareTheReferenceEntry) {
     CFixedMetricScope scope;
