@@ -46,15 +46,6 @@ ZarniUUID FontId(const LOGFONTA& lf) {
     return CFontInfo(lf).ID();
 }
 
-// Puts a test object into the shared store; the caller holds its one reference.
-ZarniUUID Store(const std::string& name) {
-    auto* obj = new CTestObject(name);
-    const ZarniUUID id = obj->GetID();
-    CCompressStore::Instance().Add(obj);
-    obj->Destroy();
-    return id;
-}
-
 class CommandsTest : public ::testing::Test {
 protected:
     void TearDown() override {
@@ -100,7 +91,7 @@ protected:
 TEST_F(CommandsTest, DeleteRangeUndoRestoresUnitsObjectsAndFormatsExactly) {
     // a b 中 文 [pic] \r c d x y, with fonts and colours that differ from the neighbours.
     Doc()->Inserts(0, "ab\xD6\xD0\xCE\xC4\rcdxy");
-    const ZarniUUID pic = Store("pic");
+    const ZarniUUID pic = StoreTestObject("pic");
     ASSERT_TRUE(Doc()->InsertCO(4, pic));
     CCompressStore::Instance().Release(pic);  // the document holds the only reference
     SetFont(Font(20, "SimSun"), CRange(1, 5));
@@ -151,7 +142,7 @@ TEST_F(CommandsTest, DeleteRangeRefusesEmptyOrOutsideRangesAndClipsLongOnes) {
 TEST_F(CommandsTest, InsertObjectHoldsOneReferencePerInstanceAndUndoesOnlyItsObject) {
     EXPECT_FALSE(Make<CInsertObjectCommand>(0, UuidFromBytes("none", 4))->Do());  // not stored
     Doc()->Inserts(0, "ab");
-    const ZarniUUID pic = Store("insert-pic");
+    const ZarniUUID pic = StoreTestObject("insert-pic");
     auto cmd = Make<CInsertObjectCommand>(1, pic);
     CCompressStore::Instance().Release(pic);  // the command's reference is left
     ASSERT_TRUE(cmd->Do());
@@ -172,7 +163,7 @@ TEST_F(CommandsTest, InsertObjectHoldsOneReferencePerInstanceAndUndoesOnlyItsObj
 
     // A command made before its object was stored holds nothing and releases nothing.
     auto early = Make<CInsertObjectCommand>(0, UuidFromBytes("late", 4));
-    const ZarniUUID late = Store("late");
+    const ZarniUUID late = StoreTestObject("late");
     early.reset();
     EXPECT_EQ(CCompressStore::Instance().GetRefCount(late), 1);
     CCompressStore::Instance().Release(late);

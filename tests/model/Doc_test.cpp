@@ -65,10 +65,7 @@ protected:
     }
     // Puts an object in the store (as the editor does before inserting its id).
     ZarniUUID Store(const std::string& name) {
-        CTestObject* obj = new CTestObject(name);
-        CCompressStore::Instance().Add(obj);
-        const ZarniUUID id = obj->GetID();
-        obj->Destroy();
+        const ZarniUUID id = StoreTestObject(name);
         held.push_back(id);
         return id;
     }

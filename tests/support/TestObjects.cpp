@@ -1,6 +1,8 @@
 // Test objects with liveness counters.
 #include "support/TestObjects.h"
 
+#include "model/CompressStore.h"
+
 int CTestSub::s_live = 0;
 int CTestObject::s_live = 0;
 int CTestObject::s_unvisibleCalls = 0;
@@ -35,4 +37,12 @@ ICompressStoreObj* CTestObject::ShallowClone(ICompressStoreObj* sub) {
 void CTestObject::ShallowDestroy() {
     m_ownsSub = false;
     delete this;
+}
+
+ZarniUUID StoreTestObject(const std::string& name) {
+    CTestObject* obj = new CTestObject(name);
+    CCompressStore::Instance().Add(obj);
+    const ZarniUUID id = obj->GetID();
+    obj->Destroy();
+    return id;
 }

@@ -64,3 +64,7 @@ private:
     CTestSub* m_sub;
     bool m_ownsSub;
 };
+
+// Puts a test object of that name into the shared store and gives its id; the caller holds
+// the one reference and releases it.
+ZarniUUID StoreTestObject(const std::string& name);

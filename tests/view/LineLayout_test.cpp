@@ -21,15 +21,6 @@ std::string RangeText(const CRange& r) {
     return "(" + std::to_string(r.home) + "," + std::to_string(r.end) + ")";
 }
 
-// Puts one test object into the shared store and gives its id; the caller releases it.
-ZarniUUID StoreObject(const char* name) {
-    CTestObject* obj = new CTestObject(name);
-    CCompressStore::Instance().Add(obj);
-    const ZarniUUID id = obj->GetID();
-    obj->Destroy();
-    return id;
-}
-
 }  // namespace
 
 TEST(ViewStore, UnitsStandOnTheLineBottomBelowTheLineSpace) {
@@ -128,8 +119,8 @@ public:
         }
         for (COLORREF c : {RGB(255, 0, 0), RGB(0, 0, 255)})
             m_colors.emplace_back(c);
-        m_objects.push_back(StoreObject("dice"));
-        m_objects.push_back(StoreObject("cat"));
+        m_objects.push_back(StoreTestObject("dice"));
+        m_objects.push_back(StoreTestObject("cat"));
     }
     ~CRandomEditor() {
         m_h.Doc()->Delete(0, m_h.Doc()->GetLength());

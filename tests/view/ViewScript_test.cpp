@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "LayoutHarness.h"
 #include "editor/EditorInterface.h"
 #include "model/CompressStore.h"
 #include "model/EditorListeners.h"
@@ -19,11 +20,6 @@
 #include "view/MultilayerView.h"
 
 namespace {
-
-std::string RectText(const CRect& r) {
-    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-           std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
-}
 
 class CHost : public IMultilayerViewListener {
 public:
