@@ -1,7 +1,7 @@
 # Developer entry points: `make test` and `make demo`.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps build test test-asan demo format clean
+.PHONY: all deps build test test-asan test-tsan demo format clean
 
 all: build
 
@@ -15,12 +15,19 @@ build: deps
 test: build
 	ctest --preset default
 	$(MAKE) test-asan
+	$(MAKE) test-tsan
 
 test-asan: deps
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ctest --preset asan
+
+# The tests that run threads, under the thread sanitizer; any report fails the test.
+test-tsan: deps
+	cmake --preset tsan
+	cmake --build --preset tsan -j $(JOBS)
+	TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$(CURDIR)/tests/tsan.supp" ctest --preset tsan
 
 demo: build
 	./build/demo/zarni-demo build/zarni-demo.png
@@ -38,4 +45,4 @@ format:
 	  \( -name '*.h' -o -name '*.cpp' \) -print0 | xargs -0 -r clang-format -i
 
 clean:
-	rm -rf build build-debug build-asan
+	rm -rf build build-debug build-asan build-tsan

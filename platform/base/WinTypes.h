@@ -21,6 +21,7 @@ typedef intptr_t LPARAM;
 typedef intptr_t LRESULT;
 typedef uintptr_t UINT_PTR;
 typedef intptr_t LONG_PTR;
+typedef uintptr_t DWORD_PTR;
 typedef const char* LPCSTR;
 typedef char* LPSTR;
 typedef void* LPVOID;
@@ -273,3 +274,9 @@ constexpr DWORD ES_MULTILINE = 0x0004;
 constexpr DWORD ES_READONLY = 0x0800;
 constexpr DWORD ES_WANTRETURN = 0x1000;
 constexpr UINT CS_DBLCLKS = 0x0008;
+
+// Multimedia timer results.
+typedef UINT MMRESULT;
+
+// A window's message handler.
+typedef LRESULT (*WNDPROC)(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -1,5 +1,6 @@
-// Window-system services with the Windows names the control uses: message boxes and the
-// desktop's device context. A backend provides them (the headless one by default).
+// Window-system services with the Windows names the control uses: message boxes, the
+// desktop's device context, window lifetime and posted messages. A backend provides them (the
+// headless one by default).
 #pragma once
 
 #include "platform/base/String.h"
@@ -15,6 +16,14 @@ public:
     // A device context of the window, or null when it has none.
     virtual HDC GetDC(HWND window) = 0;
     virtual int ReleaseDC(HWND window, HDC dc) = 0;
+    // Whether the handle names a window that exists (the desktop does). Any thread.
+    virtual BOOL IsWindow(HWND window) = 0;
+    // Queues a message for the window's handler, which runs on the thread that pumps the
+    // queue. Any thread. FALSE, and nothing queued, for a null or destroyed window.
+    virtual BOOL PostMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) = 0;
+    // Sends WM_DESTROY to the window, then removes it with the messages still queued for it.
+    // FALSE for a window that does not exist or is already being destroyed.
+    virtual BOOL DestroyWindow(HWND window) = 0;
 
 protected:
     ~IUiBackend() = default;
@@ -29,3 +38,9 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 HWND GetDesktopWindow();
 HDC GetDC(HWND window);
 int ReleaseDC(HWND window, HDC dc);
+BOOL IsWindow(HWND window);
+BOOL PostMessageA(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+inline BOOL PostMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return PostMessageA(window, msg, wParam, lParam);
+}
+BOOL DestroyWindow(HWND window);

@@ -1,6 +1,9 @@
 // The headless window system.
 #include "platform/ui/headless/HeadlessUi.h"
 
+#include <algorithm>
+
+#include "platform/base/Check.h"
 #include "platform/graphics/DeviceContext.h"
 
 namespace {
@@ -10,6 +13,11 @@ HDC__ g_desktopDC;
 HWND Desktop() {
     return reinterpret_cast<HWND>(&g_desktopIdentity);
 }
+
+// Window handles are numbers that are never dereferenced. They start well above the small
+// integers a caller might pass by mistake.
+constexpr uintptr_t kFirstHandle = 0x10000;
+constexpr uintptr_t kHandleStep = 0x10;
 }  // namespace
 
 CHeadlessUi& CHeadlessUi::Instance() {
@@ -32,4 +40,111 @@ HDC CHeadlessUi::GetDC(HWND window) {
 
 int CHeadlessUi::ReleaseDC(HWND window, HDC dc) {
     return (window && dc) ? 1 : 0;
+}
+
+BOOL CHeadlessUi::IsWindow(HWND window) {
+    if (window == Desktop())
+        return TRUE;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_windows.count(window) != 0 ? TRUE : FALSE;
+}
+
+BOOL CHeadlessUi::PostMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_windows.count(window) == 0)
+            return FALSE;
+        m_queue.push_back(PostedMessage{window, msg, wParam, lParam});
+    }
+    m_posted.notify_all();
+    ZARNI_ASSERT_VALID(*this);
+    return TRUE;
+}
+
+BOOL CHeadlessUi::DestroyWindow(HWND window) {
+    WNDPROC proc = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        auto it = m_windows.find(window);
+        if (it == m_windows.end() || it->second.destroying)
+            return FALSE;
+        it->second.destroying = true;
+        proc = it->second.proc;
+    }
+    // Outside the lock: the handler may post, or ask whether windows exist.
+    proc(window, WM_DESTROY, 0, 0);
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_windows.erase(window);
+        m_queue.erase(
+            std::remove_if(m_queue.begin(), m_queue.end(),
+                           [window](const PostedMessage& m) { return m.window == window; }),
+            m_queue.end());
+    }
+    ZARNI_ASSERT_VALID(*this);
+    return TRUE;
+}
+
+HWND CHeadlessUi::CreateWindow(WNDPROC proc) {
+    if (!proc)
+        return nullptr;
+    HWND window = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_lastHandle = m_lastHandle == 0 ? kFirstHandle : m_lastHandle + kHandleStep;
+        window = reinterpret_cast<HWND>(m_lastHandle);
+        ZARNI_CHECK(window != Desktop(), "window handles ran into the desktop's");
+        m_windows.emplace(window, Window{proc, false});
+    }
+    ZARNI_ASSERT_VALID(*this);
+    return window;
+}
+
+bool CHeadlessUi::PumpOne() {
+    PostedMessage message{};
+    WNDPROC proc = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_queue.empty())
+            return false;
+        message = m_queue.front();
+        m_queue.pop_front();
+        auto it = m_windows.find(message.window);
+        ZARNI_CHECK(it != m_windows.end(), "message %#x queued for a dead window", message.msg);
+        proc = it->second.proc;
+    }
+    ZARNI_ASSERT_VALID(*this);
+    proc(message.window, message.msg, message.wParam, message.lParam);
+    return true;
+}
+
+int CHeadlessUi::PumpMessages() {
+    size_t queued = 0;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        queued = m_queue.size();
+    }
+    int dispatched = 0;
+    for (size_t i = 0; i < queued && PumpOne(); ++i)
+        ++dispatched;
+    return dispatched;
+}
+
+bool CHeadlessUi::WaitForMessage(std::chrono::milliseconds timeout) {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    return m_posted.wait_for(lock, timeout, [this] { return !m_queue.empty(); });
+}
+
+void CHeadlessUi::AssertValid() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    for (const auto& entry : m_windows) {
+        const uintptr_t handle = reinterpret_cast<uintptr_t>(entry.first);
+        ZARNI_CHECK(handle >= kFirstHandle && handle <= m_lastHandle, "window %#zx never created",
+                    static_cast<size_t>(handle));
+        ZARNI_CHECK(entry.second.proc != nullptr, "window %#zx has no handler",
+                    static_cast<size_t>(handle));
+    }
+    for (const PostedMessage& message : m_queue)
+        ZARNI_CHECK(m_windows.count(message.window) != 0, "message %#x queued for a dead window",
+                    message.msg);
 }
