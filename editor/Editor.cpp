@@ -6,16 +6,18 @@
 #include "format/FormatCreator.h"
 #include "format/FormatCreatorRegistry.h"
 #include "format/FormatInfo.h"
+#include "media/Animate.h"
+#include "media/BuiltinCreator.h"
 #include "model/CompressStore.h"
 #include "model/Doc.h"
 #include "model/EditorListeners.h"
 #include "model/Paragraph.h"
 #include "model/RedrawSwitch.h"
-#include "objects/BuiltinCreator.h"
 #include "objects/CreatorRegistry.h"
 #include "objects/ExternalObj.h"
 #include "view/Caret.h"
 #include "view/CaretNavigator.h"
+#include "view/EditorView.h"
 #include "view/MultilayerView.h"
 
 CEditor::CEditor() {
@@ -26,6 +28,7 @@ CEditor::CEditor() {
     m_formatInfo = std::make_unique<CFormatInfo>(m_document.get());
     m_paragraph = std::make_unique<CParagraph>(m_document.get());
     m_view = std::make_unique<CMultilayerView>(this);
+    m_links = std::make_unique<CLinkManager>(this);
     // The caret navigator hears of selection changes before the highlighter does.
     m_selector->AddListener(this);
     m_selHighlight = std::make_unique<CSelHighlight>(this);
@@ -38,6 +41,7 @@ CEditor::CEditor() {
 CEditor::~CEditor() {
     m_selector->RemoveListener(this);
     m_view.reset();
+    m_links.reset();
     m_paragraph.reset();
     m_selHighlight.reset();
     m_formatInfo.reset();
@@ -48,6 +52,9 @@ CEditor::~CEditor() {
     CCreatorRegistry::Instance().UnRegisterCreator(m_objectCreator);
     m_objectCreator = nullptr;
     m_selector.reset();
+    // Animations still alive elsewhere (in another editor, in the store) must not tell this
+    // editor of their frames any more.
+    zarni::CAnimate::ForgetPainter(m_listeners.get());
     m_listeners.reset();
 }
 
@@ -96,6 +103,23 @@ CCaretNavigator* CEditor::GetNavigator() {
 
 ICaretPlacer* CEditor::GetCaretPlacer() {
     return GetCaret() ? this : nullptr;
+}
+
+IObjectPaintHost* CEditor::GetObjectPaintHost() {
+    return m_view.get();
+}
+
+void CEditor::RepaintLinks(const CRange& range, BOOL now) {
+    CEditorView* editorView = m_view ? m_view->GetEditorView() : nullptr;
+    if (editorView == nullptr)
+        return;
+    const CRect band = editorView->GetBandOfRange(range);
+    if (band.IsRectEmpty())
+        return;
+    if (now)
+        m_view->ReDrawWnd(band, TRUE);
+    else
+        editorView->MarkChanged(band);
 }
 
 void CEditor::PlaceCaret(int pos, BOOL after) {

@@ -5,6 +5,7 @@
 
 #include "engine/EditTarget.h"
 #include "engine/SelListener.h"
+#include "links/LinkManager.h"
 #include "objects/ZarniUUID.h"
 #include "platform/base/WinTypes.h"
 #include "view/ViewHost.h"
@@ -16,6 +17,7 @@ class CDoc;
 class CEditorListeners;
 class CFormatCreator;
 class CFormatInfo;
+class CLinkManager;
 class CMultilayerView;
 class CParagraph;
 class CRedrawSwitch;
@@ -44,6 +46,7 @@ public:
     virtual void SetViewListener(IMultilayerViewListener* listener) = 0;
     virtual CParagraph* GetParagraph() = 0;
     virtual CSelHighlight* GetSelHighlight() = 0;
+    virtual CLinkManager* GetLinks() = 0;
     // The result of the command operation of the object with this id in the shared object
     // store; 0 when no object has the id or it takes no commands.
     virtual DWORD ExcuteEOCmd(ZarniUUID id, UINT cmd, DWORD param) = 0;
@@ -58,12 +61,13 @@ public:
 class CEditor : public IEditor,
                 public IEditTarget,
                 public IViewHost,
+                public ILinkManagerHost,
                 private ICaretPlacer,
                 private ISelListener {
 public:
     // Creates the listener list, the redraw switch, the document, the selector, the format
-    // store, the paragraph store, the view and the selection highlighter, in that order,
-    // then registers the built-in object and format creators.
+    // store, the paragraph store, the view, the link manager and the selection highlighter,
+    // in that order, then registers the built-in object and format creators.
     CEditor();
     // Destroys in the reverse dependency order and unregisters the creators.
     ~CEditor() override;
@@ -80,6 +84,7 @@ public:
     void SetViewListener(IMultilayerViewListener* listener) override;
     CParagraph* GetParagraph() override { return m_paragraph.get(); }
     CSelHighlight* GetSelHighlight() override { return m_selHighlight.get(); }
+    CLinkManager* GetLinks() override { return m_links.get(); }
     DWORD ExcuteEOCmd(ZarniUUID id, UINT cmd, DWORD param) override;
     void RegisterCreator(IVCOCreator* creator) override;
     void UnRegisterCreator(IVCOCreator* creator) override;
@@ -89,6 +94,7 @@ public:
 
     // IEditTarget: the caret placer is the root itself while the view has a caret.
     ICaretPlacer* GetCaretPlacer() override;
+    IObjectPaintHost* GetObjectPaintHost() override;
     // IViewHost: the selector's range, and that range while the highlighter shows it.
     CRange GetSelection() override;
     void SetSelection(const CRange& range) override;
@@ -100,6 +106,8 @@ public:
 
 private:
     void PlaceCaret(int pos, BOOL after) override;
+    // Link changes repaint the lines they cover.
+    void RepaintLinks(const CRange& range, BOOL now) override;
     // Selection changes reach the view's caret navigator through the root.
     void N_SelChanging(const CRange& oldSel, const CRange& newSel) override;
     void N_SelChanged(const CRange& oldSel, const CRange& newSel) override;
@@ -111,6 +119,7 @@ private:
     std::unique_ptr<CFormatInfo> m_formatInfo;
     std::unique_ptr<CParagraph> m_paragraph;
     std::unique_ptr<CMultilayerView> m_view;
+    std::unique_ptr<CLinkManager> m_links;
     std::unique_ptr<CSelHighlight> m_selHighlight;
     IVCOCreator* m_objectCreator = nullptr;  // process-wide, not owned
     std::unique_ptr<CFormatCreator> m_formatCreator;

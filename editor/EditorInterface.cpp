@@ -12,15 +12,18 @@
 #include "engine/EOS_Text.h"
 #include "engine/EditorOutput.h"
 #include "engine/FontCommand.h"
+#include "engine/InsertLinkCommand.h"
 #include "engine/InsertObjectCommand.h"
 #include "engine/InsertTextCommand.h"
 #include "engine/Selector.h"
 #include "engine/UndoQueue.h"
 #include "format/FormatInfo.h"
+#include "links/LinkInfo.h"
 #include "model/CompressStore.h"
 #include "model/Paragraph.h"
 #include "model/RedrawSwitch.h"
 #include "model/StoreRef.h"
+#include "objects/Animate.h"
 #include "objects/ExternalObj.h"
 #include "platform/base/CodePage.h"
 #include "view/Caret.h"
@@ -150,7 +153,7 @@ CString CEditorInterface::GetSelText() {
     return text;
 }
 
-BOOL CEditorInterface::ReplaceSel(IVisibleComplexObj* obj) {
+BOOL CEditorInterface::ReplaceSelByObject(ICompressStoreObj* obj, EInsertedObject kind) {
     const CRange sel = GetSel();
     CommandPtr composite = MakeOwned<CCompositeCommand>();
     if (sel.home < sel.end)
@@ -159,12 +162,51 @@ BOOL CEditorInterface::ReplaceSel(IVisibleComplexObj* obj) {
         // The command takes its own reference; the one Add made goes with this ref.
         if (ICompressStoreObj* stored = CCompressStore::Instance().Add(obj)) {
             const CStoreRef added = CStoreRef::Adopt(stored->GetID());
-            composite->Add(MakeOwned<CInsertObjectCommand>(sel.home, added.GetID()));
+            composite->Add(MakeOwned<CInsertObjectCommand>(sel.home, added.GetID(), kind));
         }
     }
     if (composite->GetCount() == 0)
         return FALSE;
     return m_core.Execute(composite.get());
+}
+
+BOOL CEditorInterface::ReplaceSel(IVisibleComplexObj* obj) {
+    return ReplaceSelByObject(obj, EInsertedObject::Plain);
+}
+
+BOOL CEditorInterface::ReplaceSel(IExternalObj* obj) {
+    return ReplaceSelByObject(obj, EInsertedObject::External);
+}
+
+BOOL CEditorInterface::ReplaceSel(IAnimate* animation) {
+    return ReplaceSelByObject(animation, EInsertedObject::Animation);
+}
+
+BOOL CEditorInterface::ReplaceSel(zarni::CLinkInfo* link) {
+    const CRange sel = GetSel();
+    CommandPtr composite = MakeOwned<CCompositeCommand>();
+    if (sel.home < sel.end)
+        composite->Add(MakeOwned<CDeleteRangeCommand>(sel));
+    if (link != nullptr)
+        composite->Add(MakeOwned<CInsertLinkCommand>(sel.home, link));
+    if (composite->GetCount() == 0)
+        return FALSE;
+    return m_core.Execute(composite.get());
+}
+
+BOOL CEditorInterface::RemoveLink(const ZarniUUID& outId) {
+    CLinkManager* links = Root()->GetLinks();
+    return links && links->RemoveLink(outId) > 0 ? TRUE : FALSE;
+}
+
+SLinkRun CEditorInterface::GetLinkAt(int pos) {
+    CLinkManager* links = Root()->GetLinks();
+    return links ? links->GetLinkAt(pos) : SLinkRun();
+}
+
+void CEditorInterface::SetLink(const CRange& range, ILinkInfo* link) {
+    if (CLinkManager* links = Root()->GetLinks())
+        links->SetLink(range, link);
 }
 
 BOOL CEditorInterface::ReplaceSel(const CString& text) {

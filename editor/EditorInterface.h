@@ -6,6 +6,8 @@
 
 #include "core/Range.h"
 #include "editor/EditorCore.h"
+#include "engine/InsertObjectCommand.h"
+#include "links/LinkManager.h"
 #include "model/Doc.h"
 #include "objects/ZarniUUID.h"
 #include "platform/base/String.h"
@@ -21,12 +23,16 @@ class ICaretListener;
 class ILayer;
 class IMultilayerViewListener;
 class IDocListener;
+class IAnimate;
 class IDocOutputStream;
+class IExternalObj;
+class ILinkInfo;
 class IVCOCreator;
 class IVisibleComplexObj;
 namespace zarni {
+class CLinkInfo;
 class CZarniParaInfo;
-}
+}  // namespace zarni
 
 // Every change of content or character format is built as a command and run through the
 // executor, so that it can be undone; such operations answer the executor's result.
@@ -43,6 +49,9 @@ enum SEL_SPECIAL_END : int {
 class IEditorInterface {
 public:
     virtual void SetAutoScroll(BOOL on) = 0;
+    virtual BOOL RemoveLink(const ZarniUUID& outId) = 0;
+    virtual SLinkRun GetLinkAt(int pos) = 0;
+    virtual void SetLink(const CRange& range, ILinkInfo* link) = 0;
     virtual void SetRedraw(BOOL on) = 0;
     virtual void SetParagraph(const zarni::CZarniParaInfo& info) = 0;
     virtual void SetDefaultPara(const zarni::CZarniParaInfo& info) = 0;
@@ -58,6 +67,8 @@ public:
     virtual CRange GetSel() = 0;
     virtual void SetSel(const CRange& range) = 0;
     virtual CString GetSelText() = 0;
+    virtual BOOL ReplaceSel(zarni::CLinkInfo* link) = 0;
+    virtual BOOL ReplaceSel(IExternalObj* obj) = 0;
     virtual BOOL ReplaceSel(IVisibleComplexObj* obj) = 0;
     virtual BOOL ReplaceSel(const CString& text) = 0;
     virtual BOOL DeleteChar(int forward) = 0;
@@ -96,6 +107,7 @@ public:
     virtual void AddDocListener(IDocListener* listener) = 0;
     virtual void DeleteDocListener(IDocListener* listener) = 0;
     virtual ~IEditorInterface() = default;
+    virtual BOOL ReplaceSel(IAnimate* animation) = 0;
     virtual BOOL SetBackColor(COLORREF color) = 0;
     virtual BOOL SetBackImage(const std::string& picture, IMAGE_PLACEMENT placement) = 0;
     virtual void AddLayer(ILayer* layer) = 0;
@@ -125,6 +137,11 @@ public:
 
     // Scrolling to the last changed line after every relayout (wrap mode).
     void SetAutoScroll(BOOL on) override;
+    // The link manager's: removal by the host's out id (non-zero when a run went), the
+    // run at a position (the empty link's where none lies) and a link laid over a range.
+    BOOL RemoveLink(const ZarniUUID& outId) override;
+    SLinkRun GetLinkAt(int pos) override;
+    void SetLink(const CRange& range, ILinkInfo* link) override;
     void SetRedraw(BOOL on) override;
     // Applied at once to the paragraphs the selection touches; not undoable.
     void SetParagraph(const zarni::CZarniParaInfo& info) override;
@@ -149,9 +166,13 @@ public:
     void SetSel(const CRange& range) override;
     // The selection's text without objects, every "\r" written as "\r\n".
     CString GetSelText() override;
-    // Replaces the selection by the object (added to the shared store) or by the text
-    // (line feeds, object placeholders, zero bytes and a final lead byte without its trail
-    // removed). 0 when there is nothing to delete or insert, else the executor's result.
+    // Replaces the selection by the link's text with the link over it, by an object (added
+    // to the shared store; an external object gets the view as its painting host, an
+    // animation the editor's listener list as its painter) or by the text (line feeds,
+    // object placeholders, zero bytes and a final lead byte without its trail removed). 0
+    // when there is nothing to delete or insert, else the executor's result.
+    BOOL ReplaceSel(zarni::CLinkInfo* link) override;
+    BOOL ReplaceSel(IExternalObj* obj) override;
     BOOL ReplaceSel(IVisibleComplexObj* obj) override;
     BOOL ReplaceSel(const CString& text) override;
     // Deletes the selection, or one unit before (forward 0) or after the insertion
@@ -199,6 +220,7 @@ public:
     void UnRegisterCreator(IVCOCreator* creator) override;
     void AddDocListener(IDocListener* listener) override;
     void DeleteDocListener(IDocListener* listener) override;
+    BOOL ReplaceSel(IAnimate* animation) override;
     BOOL SetBackColor(COLORREF color) override;
     BOOL SetBackImage(const std::string& picture, IMAGE_PLACEMENT placement) override;
     void AddLayer(ILayer* layer) override;
@@ -224,6 +246,8 @@ public:
 
 private:
     CEditor* Root() { return m_core.GetRoot(); }
+    // Deletes the selection and inserts the stored copy of obj as the given kind.
+    BOOL ReplaceSelByObject(ICompressStoreObj* obj, EInsertedObject kind);
     // The editor view, or null.
     CEditorView* View();
     CCaretNavigator* Navigator();

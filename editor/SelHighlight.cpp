@@ -36,13 +36,7 @@ void CSelHighlight::RepaintBand() {
     CEditorView* editorView = view ? view->GetEditorView() : nullptr;
     if (editorView == nullptr)
         return;
-    // The full width of the view, from the line of the first unit to the line of the last.
-    const CRect& port = editorView->GetViewPort();
-    const CRect first = editorView->GetLineRect(editorView->GetLineOfPos(m_recorded.home));
-    const CRect last = editorView->GetLineRect(editorView->GetLineOfPos(m_recorded.end - 1));
-    const int top = std::max(0, first.top - port.top);
-    const int bottom = std::min(last.bottom - port.top, top + port.Height());
-    const CRect band(0, top, port.Width(), bottom);
+    const CRect band = editorView->GetBandOfRange(m_recorded);
     if (!band.IsRectEmpty())
         view->ReDrawWnd(band, TRUE);
 }

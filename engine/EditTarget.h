@@ -3,8 +3,11 @@
 
 #include "platform/base/WinTypes.h"
 
+class CEditorListeners;
 class CFormatInfo;
+class CLinkManager;
 class CRedrawSwitch;
+class IObjectPaintHost;
 class IDoc;
 class ISelector;
 
@@ -29,6 +32,11 @@ public:
     virtual CFormatInfo* GetFormatInfo() = 0;
     virtual CRedrawSwitch* GetRedrawSwitch() = 0;
     virtual ICaretPlacer* GetCaretPlacer() = 0;
+    // Animations inserted into the document ask for repaints through the listener list.
+    virtual CEditorListeners* GetEditorListeners() = 0;
+    // The view, as the painting host of external objects.
+    virtual IObjectPaintHost* GetObjectPaintHost() = 0;
+    virtual CLinkManager* GetLinks() = 0;
 
 protected:
     ~IEditTarget() = default;

@@ -1,10 +1,12 @@
 // CBuiltinCreator: the creator of the library's own object classes (pictures, animations).
-#include "objects/BuiltinCreator.h"
+#include "media/BuiltinCreator.h"
 
 #include <memory>
 
+#include "media/Animate.h"
+#include "media/Image.h"
+#include "media/Timer.h"
 #include "objects/ClassIds.h"
-#include "objects/CompressStoreObj.h"
 
 namespace {
 
@@ -15,9 +17,18 @@ ICompressStoreObj* MakePrototype() {
     return std::make_unique<T>(255).release();
 }
 
-// The library's own classes, one line each, e.g.
-//     {ZARNI_CLSID_IMAGE_TEXT, &MakePrototype<zarni::CImage>},
+// The animation prototype never animates, so it does not stay with the timer: the timer and
+// its thread end with the last animation in use.
+ICompressStoreObj* MakeAnimatePrototype() {
+    auto prototype = std::make_unique<zarni::CAnimate>(255);
+    zarni::CTimer::Instance()->UnRegisterListener(prototype.get());
+    return prototype.release();
+}
+
+// The library's own classes, in the order their ids are listed.
 const SPrototypeEntry kBuiltinClasses[] = {
+    {ZARNI_CLSID_IMAGE_TEXT, &MakePrototype<zarni::CImage>},
+    {ZARNI_CLSID_ANIMATE_TEXT, &MakeAnimatePrototype},
     {nullptr, nullptr},  // end of list
 };
 

@@ -1,6 +1,8 @@
 // Broadcast list of the editor root.
 #include "model/EditorListeners.h"
 
+#include "objects/Animate.h"
+
 void CEditorListeners::Broadcast(uintptr_t value) {
     for (uint32_t i = 0; i < m_list.GetSize(); ++i)
         m_list[i]->N_EditorNotify(value);
@@ -25,4 +27,9 @@ int CEditorListeners::Remove(IEditorListener* listener) {
         }
     }
     return 0;
+}
+
+void CEditorListeners::OnFrameChanged(IAnimate* animation) {
+    if (animation)
+        Broadcast(reinterpret_cast<uintptr_t>(static_cast<ICompressStoreObj*>(animation)));
 }

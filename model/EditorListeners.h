@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "core/ZarniArray.h"
+#include "objects/AnimatePainterListener.h"
 
 // Objects broadcast a pointer to themselves on the list to ask the view to repaint them,
 // so the value is pointer-sized.
@@ -15,9 +16,16 @@ protected:
     ~IEditorListener() = default;
 };
 
-// Ordered, without duplicates; does not own its listeners.
-class CEditorListeners {
+// Ordered, without duplicates; does not own its listeners. Animations in the document have
+// it as their painter: a frame change is broadcast as the animation's object pointer.
+class CEditorListeners : public IAnimatePainterListener {
 public:
+    CEditorListeners() = default;
+    virtual ~CEditorListeners() = default;
+    CEditorListeners(const CEditorListeners&) = delete;
+    CEditorListeners& operator=(const CEditorListeners&) = delete;
+
+    void OnFrameChanged(IAnimate* animation) override;
     // Calls every listener in list order.
     void Broadcast(uintptr_t value);
     // 0 when null or already in the list, else appended and 1.

@@ -25,11 +25,16 @@ protected:
     ~IVisibleComplexObj() override = default;
 };
 
-// A host object that also takes commands from the host through the editor.
+class IObjectPaintHost;
+
+// A host object that also takes commands from the host through the editor and repaints
+// itself through the view it is shown in.
 class IExternalObj : public IVisibleComplexObj {
 public:
     // Runs a host-defined command with its parameter and answers its result.
     virtual unsigned long ExecuteCmd(unsigned int command, unsigned long param) = 0;
+    // The view showing the object while it is in a document, null once it has left it.
+    virtual void SetPaintHost(IObjectPaintHost* host) = 0;
 
 protected:
     ~IExternalObj() override = default;

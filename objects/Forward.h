@@ -13,8 +13,11 @@ class ITimerSenseObj;
 class IVisibleComplexObj;
 class IExternalObj;
 class IVCOCreator;
+class IAnimate;
+class IAnimatePainterListener;
+class ILinkInfo;
+class IObjectPaintHost;
 
 struct SPrototypeEntry;
-class CBuiltinCreator;
 class CCreatorRegistry;
 class CUidMaker;

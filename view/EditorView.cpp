@@ -6,6 +6,7 @@
 #include "format/ColorInfo.h"
 #include "format/FontInfo.h"
 #include "format/FormatInfo.h"
+#include "links/LinkManager.h"
 #include "model/Delimiters.h"
 #include "model/Doc.h"
 #include "model/Paragraph.h"
@@ -22,6 +23,8 @@ const char* const CEditorView::kName = "__view";
 namespace {
 constexpr COLORREF kSelectionFill = 0xB40713;
 constexpr COLORREF kSelectionText = 0xFFFFFF;
+// Text inside a link: underlined, in blue.
+constexpr COLORREF kLinkText = 0xFF0000;
 // Auto-scroll keeps the last changed line this far above the view port's bottom.
 constexpr int kAutoScrollMargin = 12;
 }  // namespace
@@ -369,8 +372,22 @@ HitInfo CEditorView::HitTest(const CPoint& point, BOOL exact) {
     return hit;
 }
 
+CRect CEditorView::GetBandOfRange(const CRange& range) const {
+    if (range.end <= range.home)
+        return CRect();
+    const CRect& port = GetViewPort();
+    const CRect first = GetLineRect(GetLineOfPos(range.home));
+    const CRect last = GetLineRect(GetLineOfPos(range.end - 1));
+    const int top = std::max(0, first.top - port.top);
+    const int bottom = std::min(last.bottom - port.top, top + port.Height());
+    return CRect(0, top, port.Width(), bottom);
+}
+
 void CEditorView::N_EditorNotify(uintptr_t value) {
-    auto* obj = reinterpret_cast<ICompressStoreObj*>(value);
+    RepaintObject(reinterpret_cast<ICompressStoreObj*>(value));
+}
+
+void CEditorView::RepaintObject(ICompressStoreObj* obj) {
     if (obj == nullptr)
         return;
     const int pos = m_store.GetDetailStore().FindObject(obj->GetID());
@@ -388,27 +405,32 @@ void CEditorView::N_EditorNotify(uintptr_t value) {
 
 namespace {
 
-// Draws the runs of one line: text grouped by format run and selection state, objects by
-// their own drawing, the line's final break not at all.
+// Draws the runs of one line: text grouped by format run, link and selection state,
+// objects by their own drawing, the line's final break not at all. Text inside a link is
+// drawn underlined in the link colour unless it is selected.
 class CLinePainter {
 public:
-    CLinePainter(IXCanvas* canvas, const CRect& clip, IXFont* font, IXBrush* brush)
-        : m_canvas(canvas), m_clip(clip), m_font(font), m_brush(brush) {}
+    CLinePainter(IXCanvas* canvas, const CRect& clip, IXFont* font, IXBrush* brush,
+                 CLinkManager* links)
+        : m_canvas(canvas), m_clip(clip), m_font(font), m_brush(brush), m_links(links) {}
 
     void PaintLine(const CDetailStore& detail, const CRange& range, const CRect& lineRect,
                    const CRange& selection) {
         const auto& runs = detail.GetRuns();
         const int home = detail.GetWindow().home;
         size_t run = 0;
+        if (m_links)
+            m_links->GetLinks(range, m_linkRuns);
+        size_t link = 0;
         int x = lineRect.left;
         int groupStart = -1, groupX = 0, groupHeight = 0;
         bool groupSelected = false;
-        size_t groupRun = 0;
+        size_t groupRun = 0, groupLink = 0;
         CWordString groupUnits;
         auto flush = [&](int endX) {
             if (groupStart >= 0 && groupUnits.GetSize() > 0) {
                 const CRect r(groupX, lineRect.bottom - groupHeight, endX, lineRect.bottom);
-                DrawGroup(groupUnits, r, runs[groupRun], groupSelected);
+                DrawGroup(groupUnits, r, runs[groupRun], groupSelected, InLink(groupLink));
             }
             groupStart = -1;
             groupUnits.RemoveAll();
@@ -420,6 +442,8 @@ public:
                 break;
             while (run + 1 < runs.size() && home + runs[run + 1].start <= pos)
                 ++run;
+            while (link + 1 < m_linkRuns.size() && m_linkRuns[link + 1].range.home <= pos)
+                ++link;
             const bool selected = pos >= selection.home && pos < selection.end;
             if (u->object || CDelimiters::Instance().IsLineBreak(u->unit)) {
                 flush(x);
@@ -430,12 +454,14 @@ public:
                     }
                 }
             } else {
-                if (groupStart >= 0 && (run != groupRun || selected != groupSelected))
+                if (groupStart >= 0 &&
+                    (run != groupRun || link != groupLink || selected != groupSelected))
                     flush(x);
                 if (groupStart < 0) {
                     groupStart = pos;
                     groupX = x;
                     groupRun = run;
+                    groupLink = link;
                     groupSelected = selected;
                 }
                 groupUnits.InsertAt(groupUnits.GetSize(), u->unit);
@@ -447,19 +473,33 @@ public:
     }
 
 private:
-    void DrawGroup(const CWordString& units, const CRect& r, const CDetailRun& run, bool selected) {
+    // Whether link run i carries a link (not the empty one).
+    bool InLink(size_t i) const {
+        return i < m_linkRuns.size() && m_linkRuns[i].link &&
+               m_linkRuns[i].link->GetType() != LINK_TYPE_NONE;
+    }
+
+    void DrawGroup(const CWordString& units, const CRect& r, const CDetailRun& run, bool selected,
+                   bool linked) {
         if (!(r & m_clip).IsRectEmpty() || m_clip.IsRectEmpty()) {
             if (selected) {
                 m_brush->SetColor(kSelectionFill);
                 const RECT fill = r;
                 m_canvas->FillRect(m_brush, &fill);
             }
-            CFontInfo font(run.font);
+            const bool linkLook = linked && !selected;
+            LOGFONTA lf = run.font.GetLogFont();
+            if (linkLook)
+                lf.lfUnderline = 1;
+            CFontInfo font = linkLook ? CFontInfo(lf) : run.font;
             if (!(font.GetID() == m_fontId)) {
-                m_font->SetLogFont(0, &run.font.GetLogFont());
+                m_font->SetLogFont(0, &lf);
                 m_fontId = font.GetID();
             }
-            m_brush->SetColor(selected ? kSelectionText : run.color.GetColor());
+            COLORREF color = linkLook ? kLinkText : run.color.GetColor();
+            if (selected)
+                color = kSelectionText;
+            m_brush->SetColor(color);
             RECT textRect = r;
             m_canvas->DrawText(units.c_str(), m_font, &textRect, XTEXT_DRAW_FORMAT, m_brush);
         }
@@ -469,6 +509,8 @@ private:
     CRect m_clip;
     IXFont* m_font;
     IXBrush* m_brush;
+    CLinkManager* m_links;             // may be null
+    std::vector<SLinkRun> m_linkRuns;  // the links of the line being painted
     ZarniUUID m_fontId;
 };
 
@@ -494,7 +536,8 @@ void CEditorView::Draw(IXCanvas* canvas, const CRect& rect) {
     const CRange selection = m_host ? m_host->GetHighlightedSelection() : CRange();
     const RECT clip = rect;
     canvas->SetClip(&clip);
-    CLinePainter painter(canvas, rect, font.get(), brush.get());
+    CLinePainter painter(canvas, rect, font.get(), brush.get(),
+                         m_host ? m_host->GetLinks() : nullptr);
     int first = 0, last = 0;
     GetVisibleLines(first, last);
     const CRect content = rect + port.TopLeft();

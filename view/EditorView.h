@@ -66,6 +66,12 @@ public:
     // line's break), with exact TRUE the unit or object hit.
     HitInfo HitTest(const CPoint& point, BOOL exact);
 
+    // The full-width band of the lines holding range (from its home's line to the line of its
+    // last unit) in layer coordinates, clipped to the view port; empty for an empty range.
+    CRect GetBandOfRange(const CRange& range) const;
+    // Adds a layer rectangle to what the next batch reports changed.
+    void MarkChanged(const CRect& layerRect) { AddToBatch(layerRect); }
+
     // The view port in content coordinates.
     const CRect& GetViewPort() const { return m_store.GetViewPort(); }
     // Moves the view port's top-left corner (keeping its size), tells the size listeners and
@@ -81,6 +87,8 @@ public:
 
     // Repaints only the object's unit (the root's listener list carries the object).
     void N_EditorNotify(uintptr_t value) override;
+    // Repaints only the object's unit when it is in the visible lines.
+    void RepaintObject(ICompressStoreObj* obj);
 
     CString GetName() override { return CString(kName); }
     // The view size: lays the document out at the new width.

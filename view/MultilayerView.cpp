@@ -182,6 +182,11 @@ void CMultilayerView::ReservePaintRgn(const ZarniUUID& id, const CRect& rect) {
         m_listeners[i]->N_ReservePaintRgn(id, rect);
 }
 
+void CMultilayerView::RepaintObject(ICompressStoreObj* obj) {
+    if (obj && m_editorView && IsRepaintObject(obj))
+        m_editorView->RepaintObject(obj);
+}
+
 void CMultilayerView::Compose(const CRect& rect, int from) {
     if (!m_editorView || !m_surface || rect.IsRectEmpty())
         return;

@@ -7,6 +7,7 @@
 
 #include "core/ZarniArray.h"
 #include "model/RedrawSwitch.h"
+#include "objects/ObjectPaintHost.h"
 #include "platform/graphics/Morla.h"
 #include "view/BackgroundLayer.h"
 #include "view/EditorView.h"
@@ -15,14 +16,16 @@
 #include "view/MultilayerViewListener.h"
 
 class IViewHost;
-class IVisible;
 
 // Owns the built-in background ("__background") and the editor view ("__view"); host
 // layers are never destroyed here. A layer's change is composed from the lowest layer
 // that paints the changed rectangle fully and opaquely, up to the top, and the host is
 // told which rectangle of the surface changed. While redraw is off nothing is composed
 // and nothing reaches the host.
-class CMultilayerView : public ILayerListener, public IRedrawListener, public IViewSizeListener {
+class CMultilayerView : public ILayerListener,
+                        public IRedrawListener,
+                        public IViewSizeListener,
+                        public IObjectPaintHost {
 public:
     explicit CMultilayerView(IViewHost* host);
     virtual ~CMultilayerView();
@@ -57,11 +60,12 @@ public:
     void AddListener(IMultilayerViewListener* listener);
     void DeleteListener(IMultilayerViewListener* listener);
 
-    // Objects whose repaint requests pass through to the editor view.
-    void ReservePaintRgn(const ZarniUUID& id, const CRect& rect);
-    void AddRepaintObject(IVisible* obj) { m_objects.insert(obj); }
-    void RemoveRepaintObject(IVisible* obj) { m_objects.erase(obj); }
-    bool IsRepaintObject(IVisible* obj) const { return m_objects.count(obj) != 0; }
+    // IObjectPaintHost: objects whose repaint requests pass through to the editor view.
+    void ReservePaintRgn(const ZarniUUID& id, const CRect& rect) override;
+    void AddRepaintObject(ICompressStoreObj* obj) override { m_objects.insert(obj); }
+    void RemoveRepaintObject(ICompressStoreObj* obj) override { m_objects.erase(obj); }
+    void RepaintObject(ICompressStoreObj* obj) override;
+    bool IsRepaintObject(ICompressStoreObj* obj) const { return m_objects.count(obj) != 0; }
 
     IXCanvas* GetSurface() const { return m_surface.get(); }
     uint32_t GetLayerCount() const { return m_layers.GetSize(); }
@@ -96,5 +100,5 @@ private:
     std::unique_ptr<IXCanvas, XReleaser> m_surface;     // null while the size is 0
     CSize m_size;
     BOOL m_redraw = TRUE;
-    std::set<IVisible*> m_objects;
+    std::set<ICompressStoreObj*> m_objects;  // not owned
 };

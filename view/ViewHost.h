@@ -5,6 +5,7 @@
 
 class CEditorListeners;
 class CFormatInfo;
+class CLinkManager;
 class CParagraph;
 class CRedrawSwitch;
 class IDoc;
@@ -21,6 +22,8 @@ public:
     virtual CParagraph* GetParagraph() = 0;
     virtual CEditorListeners* GetEditorListeners() = 0;
     virtual CRedrawSwitch* GetRedrawSwitch() = 0;
+    // The links painted over the text; may answer null.
+    virtual CLinkManager* GetLinks() = 0;
     virtual CRange GetSelection() = 0;
     virtual void SetSelection(const CRange& range) = 0;
     // The selection while it is shown highlighted, else an empty range.

@@ -12,10 +12,13 @@
 #include "core/Range.h"
 #include "core/ZarniArray.h"
 
-#include "objects/BuiltinCreator.h"
+#include "objects/Animate.h"
+#include "objects/AnimatePainterListener.h"
 #include "objects/ClassIds.h"
 #include "objects/CreatorRegistry.h"
 #include "objects/ExternalObj.h"
+#include "objects/LinkInfo.h"
+#include "objects/ObjectPaintHost.h"
 #include "objects/Md5.h"
 #include "objects/TimerSenseObj.h"
 #include "objects/UidMaker.h"
@@ -23,6 +26,11 @@
 #include "objects/ZarniUUID.h"
 
 #include "persist/Pack.h"
+
+#include "media/Animate.h"
+#include "media/BuiltinCreator.h"
+#include "media/Image.h"
+#include "media/Timer.h"
 
 #include "model/CompressStore.h"
 #include "model/Doc.h"
@@ -32,6 +40,9 @@
 #include "model/Paragraph.h"
 #include "model/WordString.h"
 #include "model/ZarniParaInfo.h"
+
+#include "links/LinkInfo.h"
+#include "links/LinkManager.h"
 
 #include "format/ColorInfo.h"
 #include "format/FIOS_Mixture.h"

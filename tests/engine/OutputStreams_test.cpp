@@ -57,6 +57,9 @@ struct CPartialTarget : IEditTarget {
     CFormatInfo* GetFormatInfo() override { return nullptr; }
     CRedrawSwitch* GetRedrawSwitch() override { return nullptr; }
     ICaretPlacer* GetCaretPlacer() override { return nullptr; }
+    CEditorListeners* GetEditorListeners() override { return nullptr; }
+    IObjectPaintHost* GetObjectPaintHost() override { return nullptr; }
+    CLinkManager* GetLinks() override { return nullptr; }
     ISelector* selector = nullptr;
 };
 

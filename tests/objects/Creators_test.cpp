@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "objects/BuiltinCreator.h"
+#include "media/BuiltinCreator.h"
 #include "objects/ClassIds.h"
 #include "objects/CreatorRegistry.h"
 #include "objects/UidMaker.h"

@@ -10,6 +10,8 @@
 #include <string>
 
 #include "editor/EditorInterface.h"
+#include "media/Animate.h"
+#include "media/Image.h"
 #include "model/ZarniParaInfo.h"
 #include "platform/base/CodePage.h"
 #include "platform/graphics/cairo/CairoCanvas.h"
@@ -43,6 +45,15 @@ TEST(Paint, DocumentOverTiledPictureShowsTextSelectionAndBackground) {
     Type(ed, "Hello, 世界! Two fonts here.\r");
     Type(ed, "第二段：an indented paragraph in another colour, long enough to wrap once.\r");
     Type(ed, "Third line, partly selected.");
+    // A picture and an animated picture at the end of the text.
+    zarni::CImage image;
+    ASSERT_EQ(image.SetImage(picture, "[tile]"), 1);
+    ASSERT_TRUE(ed.ReplaceSel(&image));
+    zarni::CAnimate animation(0);
+    ASSERT_EQ(animation.SetAnimate(ReadFile(std::string(ZARNI_TEST_DATA_DIR) + "/anim.gif"), {},
+                                   "[anim]"),
+              1);
+    ASSERT_TRUE(ed.ReplaceSel(&animation));
     LOGFONT big;
     ed.GetDefaultFont(big);
     big.lfHeight = -22;
@@ -123,6 +134,23 @@ TEST(Paint, DocumentOverTiledPictureShowsTextSelectionAndBackground) {
         }
     }
     EXPECT_GT(red, 20);
+    // The picture stands at its unit over the background; the animation shows its first
+    // frame opaquely.
+    const int end = static_cast<int>(ed.GetLength());
+    const CRect tileRect = ev->GetPosRect(end - 2), animRect = ev->GetPosRect(end - 1);
+    ASSERT_EQ(tileRect.Size(), CSize(12, 10));
+    ASSERT_EQ(animRect.Size(), CSize(6, 4));
+    std::unique_ptr<CCairoCanvas, XReleaser> reference(
+        dynamic_cast<CCairoCanvas*>(XCreateCanvas()));
+    reference->Create(nullptr, 12, 10);
+    image.Draw(reference.get(), CRect(0, 0, 12, 10), CRect(-1, -1, -1, -1));
+    for (int y = 0; y < 10; ++y) {
+        for (int x = 0; x < 12; ++x)
+            ASSERT_EQ(canvas->GetPixel(tileRect.left + x, tileRect.top + y),
+                      reference->GetPixel(x, y));
+    }
+    animation.Draw(reference.get(), CRect(0, 0, 6, 4), CRect(-1, -1, -1, -1));
+    EXPECT_EQ(canvas->GetPixel(animRect.left + 2, animRect.top + 1), reference->GetPixel(2, 1));
 }
 
 TEST(Paint, BackgroundPicturePlacements) {
