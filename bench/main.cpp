@@ -13,6 +13,7 @@
 
 #include "bench/ChildRun.h"
 #include "bench/DocGen.h"
+#include "bench/GifWorkloads.h"
 #include "bench/ResultTable.h"
 #include "bench/Workloads.h"
 #include "bench/ZarniWorkloads.h"
@@ -34,6 +35,7 @@ struct SOptions {
     bool revert = true;  // delete each keystroke again before the next (off with --grow)
     bool ours = true;
     bool peer = true;
+    bool gif = false;  // only the animated-GIF workloads
     int run = 1;
     uint64_t seed = 20240601;
     std::string raw;
@@ -377,6 +379,8 @@ bool ParseOptions(int argc, char** argv, SOptions& o) {
             o.peer = false;
         } else if (a == "--only-gtk") {
             o.ours = false;
+        } else if (a == "--gif") {
+            o.gif = true;
         } else if ((a == "--run" || a == "--keys" || a == "--keys-big" || a == "--long-keys" ||
                     a == "--key-budget" || a == "--long" || a == "--timeout" || a == "--seed" ||
                     a == "--raw" || a == "--png" || a == "--sizes") &&
@@ -426,19 +430,48 @@ void Usage() {
         "                   [--keys N] [--keys-big N] [--long N] [--long-keys N]\n"
         "                   [--key-budget S] [--timeout S] [--seed N] [--no-memory]\n"
         "                   [--grow] [--only-ours | --only-gtk] [--png PREFIX]\n"
+        "       zarni-bench --gif [--run K] [--raw FILE] [--timeout S] [--seed N]\n"
+        "                   (only the animated-GIF workloads, ours alone)\n"
         "       zarni-bench --table RAW...   (aggregates the raw files of several runs)\n");
 }
 
 int PrintTables(const std::vector<std::string>& files) {
     CResultTable table;
+    std::vector<SRecord> gif;
+    bool others = false;
     for (const std::string& file : files) {
         std::string error;
-        if (!table.Read(file, &error)) {
+        if (!table.Read(file, &error) || !ReadGifRecords(file, gif, &others, &error)) {
             std::fprintf(stderr, "zarni-bench: %s\n", error.c_str());
             return 2;
         }
     }
-    table.Print(stdout);
+    if (others || gif.empty())
+        table.Print(stdout);
+    PrintGifTable(stdout, gif);
+    return table.ChecksPassed() ? 0 : 1;
+}
+
+// The animated-GIF workloads alone: their table, and their records in the raw file.
+int RunGif(const SOptions& o) {
+    SGifBenchOptions options;
+    options.run = o.run;
+    options.childTimeout = o.childTimeout;
+    options.seed = o.seed;
+    CResultTable table;
+    const std::vector<SRecord> records = RunGifWorkloads(options);
+    for (const SRecord& r : records)
+        table.Add(r);
+    if (!o.raw.empty()) {
+        FILE* raw = std::fopen(o.raw.c_str(), "w");
+        if (!raw) {
+            std::fprintf(stderr, "zarni-bench: cannot write %s\n", o.raw.c_str());
+            return 2;
+        }
+        table.WriteRaw(raw);
+        std::fclose(raw);
+    }
+    PrintGifTable(stdout, records);
     return table.ChecksPassed() ? 0 : 1;
 }
 
@@ -503,6 +536,8 @@ int main(int argc, char** argv) {
     }
     if (!o.tables.empty())
         return PrintTables(o.tables);
+    if (o.gif)
+        return RunGif(o);
 
     CResultTable table;
     double load = 0;

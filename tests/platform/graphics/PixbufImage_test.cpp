@@ -26,6 +26,21 @@ bool Near(COLORREF a, COLORREF b, int tolerance = 2) {
            std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }
 
+// A side x side GIF of white and red whose frame k adds a red pixel at (k % side, k / side)
+// to those of the frames before; each frame shows for 5 hundredths of a second.
+std::string DotsGif(int side, int frames) {
+    auto le16 = [](int v) { return std::string{char(v & 0xFF), char(v >> 8)}; };
+    std::string gif = "GIF89a" + le16(side) + le16(side) + std::string("\x80\0\0", 3) +
+                      std::string("\xFF\xFF\xFF\xFF\0\0", 6);
+    for (int k = 0; k < frames; ++k) {
+        gif += std::string("\x21\xF9\x04\x04\x05\0\0\0", 8);  // kept under later frames
+        gif += "\x2C" + le16(k % side) + le16(k / side) + le16(1) + le16(1) + '\0';
+        // Three-bit LZW codes clear, 1, end.
+        gif += std::string("\x02\x02\x4C\x01\0", 5);
+    }
+    return gif + ';';
+}
+
 // The colour drawn at the picture's top left pixel onto white.
 COLORREF FirstPixel(IXImage* image) {
     auto canvas = MakeCanvas(8, 8, kWhite);
@@ -65,17 +80,39 @@ TEST(PixbufImage, LoadsEachFormatWithItsFramesAndEncodesItsBytes) {
         EXPECT_FALSE(image->Encode(XIMAGE_ENCODE_ORIGINAL, &buffer, nullptr));
         image->AssertValid();
     }
-    // Each frame of the animation is the full picture in its own colour.
+    // Each frame of the animation is the full picture in its own colour, in any order.
     auto gif = LoadPicture(ReadDataFile("anim.gif"));
     std::string frames;
-    for (int i = 0; i < 3; ++i) {
+    for (int i : {2, 0, 1, 2}) {
         EXPECT_TRUE(gif->SelectFrame(i));
         frames += ColourName(FirstPixel(gif.get()));
     }
-    EXPECT_EQ(frames, "RLB");
+    EXPECT_EQ(frames, "BRLB");
     EXPECT_FALSE(gif->SelectFrame(3));
     EXPECT_FALSE(gif->SelectFrame(-1));
     EXPECT_EQ(gif->GetSelectedFrame(), 2);
+}
+
+TEST(PixbufImage, LongAnimationComposesTheFrameDrawn) {
+    // 65 frames of 1024 x 1024: more pixels over all frames than one picture may have.
+    auto dots = LoadPicture(DotsGif(1024, 65));
+    ASSERT_EQ(dots->GetFrameCount(), 65);
+    EXPECT_EQ(dots->GetFrameDelays(), std::vector<int>(65, 5));
+    auto canvas = MakeCanvas(70, 1);
+    RECT dest{0, 0, 1024, 1024};
+    std::string drawn;
+    for (int frame : {40, 10, 11, 64}) {
+        canvas->Clear(kWhite);
+        ASSERT_TRUE(dots->SelectFrame(frame));
+        EXPECT_TRUE(canvas->DrawImageBlend(dots.get(), &dest, 0, 0, 70, 1, 255));
+        drawn += Colours(*canvas, "0,0 10,0 11,0 40,0 64,0 65,0") + "|";
+    }
+    EXPECT_EQ(drawn, "R R R R W W|R R W W W W|R R R W W W|R R R R R W|");
+    dots->AssertValid();
+    // One frame more makes too many pixels over all frames.
+    Owned<CPixbufImage> refused(new CPixbufImage);
+    const std::string tooLong = DotsGif(1024, 1025);
+    EXPECT_FALSE(refused->Load(tooLong.data(), static_cast<DWORD>(tooLong.size()), 0));
 }
 
 TEST(PixbufImage, PixelsEncodeAsPng) {
@@ -107,6 +144,7 @@ TEST(PixbufImage, DuplicateIsIndependent) {
 
     // Changing or dropping the original leaves the copy as it was.
     ASSERT_TRUE(original->SelectFrame(2));
+    EXPECT_EQ(FirstPixel(original.get()), kBlue);
     EXPECT_EQ(FirstPixel(copy.get()), kLime);
     const std::string png = ReadDataFile("alpha.png");
     ASSERT_TRUE(original->Load(png.data(), static_cast<DWORD>(png.size()), 0));
