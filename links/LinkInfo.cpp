@@ -31,17 +31,21 @@ CLinkInfo::CLinkInfo(const CString& text, unsigned long value, unsigned int type
 CLinkInfo& CLinkInfo::operator=(const CLinkInfo& other) {
     if (&other == this)
         return *this;
-    ReleaseValue();
-    m_id = other.m_id;
-    m_text = other.m_text;
+    unsigned long value = other.m_value;
+    int owned = 0;
     if (other.m_type == LINK_TYPE_URL && other.m_value != 0) {
         auto address = std::make_unique<CString>(*AddressOf(other.m_value));
-        m_value = reinterpret_cast<unsigned long>(address.release());
-        m_autoDelete = 1;
-    } else {
-        m_value = other.m_value;
-        m_autoDelete = 0;
+        value = reinterpret_cast<unsigned long>(address.release());
+        owned = 1;
+    } else if (m_autoDelete && value == m_value) {
+        owned = 1;  // the value this link owns is given again: it stays owned
     }
+    if (value != m_value)
+        ReleaseValue();
+    m_value = value;
+    m_autoDelete = owned;
+    m_id = other.m_id;
+    m_text = other.m_text;
     m_type = other.m_type;
     m_outId = other.m_outId;
     return *this;

@@ -99,9 +99,12 @@ void CLinkManager::N_Inserted(int, int) {
     if (m_stretchPending) {
         m_stretchPending = false;
         // The new text is read now, once the units are in: it is the link's text as shown.
-        ILinkInfo* link = m_stick.GetColor(m_stick.FindSectIndex(m_stretched.home)).Get();
+        const int section = m_stick.FindSectIndex(m_stretched.home);
+        ILinkInfo* link = section >= 0 ? m_stick.GetColor(section).Get() : nullptr;
         const CDocTextReader reader(doc, m_stretched);
-        link->SetLinkInfo(reader.GetPlainText(), link->GetValue(), link->GetType(), ZarniUUID());
+        if (link != nullptr)
+            link->SetLinkInfo(reader.GetPlainText(), link->GetValue(), link->GetType(),
+                              ZarniUUID());
     }
     if (m_scanPending) {
         m_scanPending = false;
