@@ -56,10 +56,20 @@ TEST(ExternalObject, PaintsThroughTheViewWhileInTheDocumentAndTakesCommands) {
     ed.SetViewSize(CSize(200, 60));
     ASSERT_TRUE(ed.ReplaceSel(CString("x")));
     CHostObject original;
-    ASSERT_TRUE(ed.ReplaceSel(&original));
+    CMultilayerView* view = ed.GetCore().GetRoot()->GetView();
+    // Inserted as a plain visible object it gets no host, and the view ignores its repaints.
+    ASSERT_TRUE(ed.ReplaceSel(static_cast<IVisibleComplexObj*>(&original)));
     auto* stored = dynamic_cast<CHostObject*>(CCompressStore::Instance().Find(original.GetID()));
     ASSERT_NE(stored, nullptr);
-    CMultilayerView* view = ed.GetCore().GetRoot()->GetView();
+    EXPECT_EQ(stored->m_host, nullptr);
+    recorder.changed.clear();
+    view->RepaintObject(stored);
+    EXPECT_TRUE(recorder.changed.empty());
+    ASSERT_TRUE(ed.Undo());
+
+    ASSERT_TRUE(ed.ReplaceSel(&original));
+    stored = dynamic_cast<CHostObject*>(CCompressStore::Instance().Find(original.GetID()));
+    ASSERT_NE(stored, nullptr);
     EXPECT_EQ(stored->m_host, view);
     EXPECT_EQ(ed.ExcuteEOCmd(original.GetID(), 30, 12), 42u);
     EXPECT_EQ(ed.ExcuteEOCmd(ZarniUUID(), 30, 12), 0u);
