@@ -1,5 +1,6 @@
-// Demo host: builds a small chat message with fonts, colours and paragraphs through the
-// editor interface, prints what the control holds, and paints the composed view to a PNG.
+// Demo host: builds a small chat message with fonts, colours, paragraphs, a detected web
+// address and an animated emoticon through the editor interface, prints what the control
+// holds, and paints the composed view to a PNG.
 #include <zarni/ZarniEditor.h>
 
 #include <cstdio>
@@ -40,6 +41,45 @@ void Type(CEditorInterface& ed, const char* utf8) {
     ed.ReplaceSel(CString(CCodePage::FromUtf8(utf8)));
 }
 
+// A 24-bit BMP of a smiling face strip: kFrames frames of kFace x kFace pixels side by side,
+// the eyes closing in the last frame.
+constexpr int kFace = 20, kFrames = 3;
+
+std::string SmileyStrip() {
+    const int width = kFace * kFrames, height = kFace, stride = (width * 3 + 3) & ~3;
+    std::string bmp(54 + stride * height, '\0');
+    auto put32 = [&bmp](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            bmp[at + i] = static_cast<char>(v >> (8 * i));
+    };
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    put32(2, static_cast<uint32_t>(bmp.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, width);
+    put32(22, height);
+    put32(26, 1 | (24 << 16));  // one plane, 24 bits
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int frame = x / kFace, fx = x % kFace - kFace / 2, fy = kFace / 2 - y;
+            const int r2 = fx * fx + fy * fy;
+            COLORREF c = RGB(255, 255, 255);
+            if (r2 < 81)
+                c = RGB(255, 200, 0);  // face
+            const bool eye =
+                (fx == -3 || fx == 3) && (frame == kFrames - 1 ? fy == 2 : fy >= 1 && fy <= 3);
+            if (eye || (r2 >= 16 && r2 <= 25 && fy < -1))
+                c = RGB(90, 40, 0);  // eyes and smile
+            const size_t at = 54 + static_cast<size_t>(height - 1 - y) * stride + x * 3;
+            bmp[at] = static_cast<char>(GetBValue(c));
+            bmp[at + 1] = static_cast<char>(GetGValue(c));
+            bmp[at + 2] = static_cast<char>(GetRValue(c));
+        }
+    }
+    return bmp;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -65,6 +105,12 @@ int main(int argc, char** argv) {
     ed.SetSel(CRange(static_cast<int>(ed.GetLength()), -4));
     ed.SetColor(RGB(200, 0, 0));  // typing colour at the caret
     Type(ed, " 好的");
+    zarni::CAnimate smiley(RGB(255, 255, 255));  // white stays out when drawn
+    CZarniArray<unsigned int> delays;
+    for (int i = 0; i < kFrames; ++i)
+        delays.Add(i == kFrames - 1 ? 200 : 600);
+    if (smiley.SetAnimate(SmileyStrip(), delays, "[smile]"))
+        ed.ReplaceSel(&smiley);
 
     CEditor* root = ed.GetCore().GetRoot();
     std::printf("document: %ld units, %d lines at width 420\n", ed.GetLength(), ed.GetLineCount());
@@ -78,8 +124,22 @@ int main(int argc, char** argv) {
         text.Remove('\r');
         std::printf("line %d: %s\n", line, CCodePage::ToUtf8(text.str()).c_str());
     }
-    ed.Undo();  // the reply's text goes again
+    for (int pos = 0; pos < ed.GetLength(); ++pos) {
+        const SLinkRun run = ed.GetLinkAt(pos);
+        if (run.link->GetType() != 0 && run.range.home == pos)
+            std::printf("link [%d,%d): %s\n", run.range.home, run.range.end,
+                        run.link->GetText().GetString());
+    }
+    // In a window the shared timer's pulses drive the emoticon; here they are given by hand.
+    auto* placed = dynamic_cast<zarni::CAnimate*>(CCompressStore::Instance().Find(smiley.GetID()));
+    for (int pulse = 0; placed && pulse < 3; ++pulse)
+        placed->TimeArrive(200);
+    if (placed)
+        std::printf("emoticon frame after 600 ms: %u of %d\n", placed->GetCurFrame(), kFrames);
+    ed.Undo();  // the emoticon goes again
+    ed.Undo();  // and the reply's text
     std::printf("after undo: %ld units, can redo %d\n", ed.GetLength(), ed.CanRedo());
+    ed.Redo();
     ed.Redo();
     ed.SetSel(CRange(15, 19));  // "Are " selected
 

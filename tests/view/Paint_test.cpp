@@ -8,6 +8,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "editor/EditorInterface.h"
 #include "media/Animate.h"
@@ -15,6 +16,7 @@
 #include "model/ZarniParaInfo.h"
 #include "platform/base/CodePage.h"
 #include "platform/graphics/cairo/CairoCanvas.h"
+#include "platform/graphics/cairo/PixbufImage.h"
 #include "view/BackgroundLayer.h"
 #include "view/EditorView.h"
 #include "view/MultilayerView.h"
@@ -24,6 +26,29 @@ namespace {
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The PNG bytes of a generated 40 x 28 picture: a colour gradient with a dark disc.
+std::string GeneratedPng() {
+    constexpr int kW = 40, kH = 28;
+    std::vector<BYTE> rgba;
+    for (int y = 0; y < kH; ++y) {
+        for (int x = 0; x < kW; ++x) {
+            const bool disc = (x - 20) * (x - 20) + (y - 14) * (y - 14) < 64;
+            rgba.insert(rgba.end(), {static_cast<BYTE>(disc ? 30 : x * 6),
+                                     static_cast<BYTE>(disc ? 30 : 120 + y * 4),
+                                     static_cast<BYTE>(disc ? 90 : 200), 255});
+        }
+    }
+    CPixbufImage made;
+    BYTE* png = nullptr;
+    DWORD length = 0;
+    if (!made.LoadPixels(kW, kH, rgba.data()) ||
+        !made.Encode(XIMAGE_ENCODE_ORIGINAL, &png, &length))
+        return std::string();
+    std::string bytes(reinterpret_cast<const char*>(png), length);
+    made.FreeBuffer(png);
+    return bytes;
 }
 
 void Type(CEditorInterface& ed, const char* utf8) {
@@ -47,7 +72,7 @@ TEST(Paint, DocumentOverTiledPictureShowsTextSelectionAndBackground) {
     Type(ed, "Third line, partly selected.");
     // A picture and an animated picture at the end of the text.
     zarni::CImage image;
-    ASSERT_EQ(image.SetImage(picture, "[tile]"), 1);
+    ASSERT_EQ(image.SetImage(GeneratedPng(), "[picture]"), 1);
     ASSERT_TRUE(ed.ReplaceSel(&image));
     zarni::CAnimate animation(0);
     ASSERT_EQ(animation.SetAnimate(ReadFile(std::string(ZARNI_TEST_DATA_DIR) + "/anim.gif"), {},
@@ -138,14 +163,14 @@ TEST(Paint, DocumentOverTiledPictureShowsTextSelectionAndBackground) {
     // frame opaquely.
     const int end = static_cast<int>(ed.GetLength());
     const CRect tileRect = ev->GetPosRect(end - 2), animRect = ev->GetPosRect(end - 1);
-    ASSERT_EQ(tileRect.Size(), CSize(12, 10));
+    ASSERT_EQ(tileRect.Size(), CSize(40, 28));
     ASSERT_EQ(animRect.Size(), CSize(6, 4));
     std::unique_ptr<CCairoCanvas, XReleaser> reference(
         dynamic_cast<CCairoCanvas*>(XCreateCanvas()));
-    reference->Create(nullptr, 12, 10);
-    image.Draw(reference.get(), CRect(0, 0, 12, 10), CRect(-1, -1, -1, -1));
-    for (int y = 0; y < 10; ++y) {
-        for (int x = 0; x < 12; ++x)
+    reference->Create(nullptr, 40, 28);
+    image.Draw(reference.get(), CRect(0, 0, 40, 28), CRect(-1, -1, -1, -1));
+    for (int y = 0; y < 28; ++y) {
+        for (int x = 0; x < 40; ++x)
             ASSERT_EQ(canvas->GetPixel(tileRect.left + x, tileRect.top + y),
                       reference->GetPixel(x, y));
     }
