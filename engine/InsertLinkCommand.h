@@ -3,39 +3,27 @@
 #pragma once
 
 #include "core/Owned.h"
-#include "engine/CommandBase.h"
-#include "engine/RecordedFormats.h"
-#include "platform/base/String.h"
+#include "engine/InsertTextCommand.h"
 
 class ILinkInfo;
 
-// Keeps its own copy of the link. After a successful Do the text holds what the document
-// took (it may be cut at the document's limit), so undo removes exactly those units. The
-// first Do records the fonts and colours of the new units; redo re-applies them.
-class CInsertLinkCommand : public CCommandBase {
+// The text part is the insert-text command's (the text cut to what the document took,
+// formats recorded by the first Do); this keeps its own copy of the link and lays it over
+// the inserted units.
+class CInsertLinkCommand : public CInsertTextCommand {
 public:
     // A null link makes a command whose Do fails.
     CInsertLinkCommand(int pos, ILinkInfo* link);
-    ~CInsertLinkCommand() override = default;
-    CInsertLinkCommand(const CInsertLinkCommand&) = delete;
-    CInsertLinkCommand& operator=(const CInsertLinkCommand&) = delete;
 
     ICommand* Clone() override;
-    // 0 without a link, a link manager, text, or a position inside the document, or when
-    // the document took nothing (the selection is then untouched). Else the text is fed at
-    // pos and the link laid over (pos, end of the new selection).
+    // 0 without a link or a link manager, or when the text was not inserted; else the link
+    // lies over (pos, end of the new selection).
     BOOL Do() override;
-    // Selects (pos, pos + units of the text) and deletes it; 0 when the document is too
-    // short to hold that range.
-    BOOL Undo() override;
 
-    int GetPos() const { return m_pos; }
-    const CString& GetText() const { return m_text; }
     ILinkInfo* GetLink() const { return m_link.get(); }
 
 private:
-    int m_pos;
+    CInsertLinkCommand(int pos, TOwned<ILinkInfo> link);
+
     TOwned<ILinkInfo> m_link;
-    CString m_text;
-    CRecordedFormats m_formats;  // font and colour runs over the inserted units
 };

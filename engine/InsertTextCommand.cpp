@@ -15,9 +15,14 @@
 
 ICommand* CInsertTextCommand::Clone() {
     auto copy = MakeOwned<CInsertTextCommand>(m_pos, m_text);
-    copy->m_target = m_target;
-    copy->m_formats.CopyFrom(m_formats);
+    CopyStateTo(*copy);
     return copy.release();
+}
+
+void CInsertTextCommand::CopyStateTo(CInsertTextCommand& copy) const {
+    copy.m_target = m_target;
+    copy.m_text = m_text;
+    copy.m_formats.CopyFrom(m_formats);
 }
 
 BOOL CInsertTextCommand::Do() {

@@ -28,6 +28,10 @@ public:
     int GetPos() const { return m_pos; }
     const CString& GetText() const { return m_text; }
 
+protected:
+    // Gives a clone the target, the text as taken and the recorded formats.
+    void CopyStateTo(CInsertTextCommand& copy) const;
+
 private:
     int m_pos;
     CString m_text;

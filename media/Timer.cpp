@@ -28,6 +28,10 @@ void CTimer::Release() {
 }
 
 CTimer::~CTimer() {
+    KillEvent();
+}
+
+void CTimer::KillEvent() {
     UINT running = 0;
     {
         std::lock_guard<std::mutex> lock(m_stateMutex);
@@ -42,14 +46,7 @@ int CTimer::SetTick(unsigned int ms) {
     if (ms == m_tick)
         return 1;
     m_tick = ms;
-    UINT running = 0;
-    {
-        std::lock_guard<std::mutex> lock(m_stateMutex);
-        running = m_timer;
-        m_timer = 0;
-    }
-    if (running != 0)
-        timeKillEvent(running);
+    KillEvent();
     const UINT started = timeSetEvent(ms, ms / kResolutionDivisor, &CTimer::TimerProc,
                                       reinterpret_cast<DWORD_PTR>(this), TIME_PERIODIC);
     std::lock_guard<std::mutex> lock(m_stateMutex);

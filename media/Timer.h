@@ -82,6 +82,9 @@ private:
     // The first live window, dropping dead ones in front of it; null when none is live.
     // Requires m_stateMutex.
     HWND PickSynObj();
+    // Stops the running event, waiting for a callback in progress; takes the state lock only
+    // to read and clear the id, so the callback can finish.
+    void KillEvent();
     static void TimerProc(UINT timerId, UINT msg, DWORD_PTR user, DWORD_PTR, DWORD_PTR);
 
     std::atomic<unsigned int> m_tick{0};

@@ -8,6 +8,7 @@
 #include "model/CompressStore.h"
 #include "objects/ExternalObj.h"
 #include "objects/ObjectPaintHost.h"
+#include "support/ChangeRecorder.h"
 #include "view/EditorView.h"
 #include "view/MultilayerView.h"
 
@@ -36,15 +37,6 @@ public:
     }
     void SetPaintHost(IObjectPaintHost* host) override { m_host = host; }
     IObjectPaintHost* m_host = nullptr;
-};
-
-struct CChangeRecorder : IMultilayerViewListener {
-    void N_Changed(IXCanvas*, const CRect& r) override { changed.push_back(r); }
-    void N_ReservePaintRgn(const ZarniUUID&, const CRect&) override {}
-    void OnContextMenu(const CPoint&) override {}
-    void N_EditorViewSizeChanged(const CSize&) override {}
-    void N_EditorViewPortChanged(const CPoint&) override {}
-    std::vector<CRect> changed;
 };
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "objects/TimerSenseObj.h"
 #include "platform/ui/MMSystem.h"
 #include "platform/ui/headless/HeadlessUi.h"
+#include "support/ChangeRecorder.h"
 #include "support/DataFiles.h"
 #include "view/MultilayerView.h"
 
@@ -37,16 +38,6 @@ LRESULT PulsingProc(HWND, UINT msg, WPARAM, LPARAM) {
 struct CTickCounter : ITimerSenseObj {
     void TimeArrive(unsigned int tick) override { ticks.push_back(tick); }
     std::vector<unsigned int> ticks;
-};
-
-// Collects the rectangles the composed view reports changed.
-struct CChangeRecorder : IMultilayerViewListener {
-    void N_Changed(IXCanvas*, const CRect& r) override { changed.push_back(r); }
-    void N_ReservePaintRgn(const ZarniUUID&, const CRect&) override {}
-    void OnContextMenu(const CPoint&) override {}
-    void N_EditorViewSizeChanged(const CSize&) override {}
-    void N_EditorViewPortChanged(const CPoint&) override {}
-    std::vector<CRect> changed;
 };
 
 }  // namespace
