@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "media/Animate.h"
+#include "media/BuiltinCreator.h"
 #include "media/Image.h"
 #include "objects/AnimatePainterListener.h"
+#include "objects/ClassIds.h"
 #include "objects/Md5.h"
 #include "persist/Pack.h"
 #include "platform/graphics/cairo/CairoCanvas.h"
@@ -138,6 +140,13 @@ TEST(Animate, StripFramesAdvanceByTheirDelaysAndDrawTheirColumns) {
     EXPECT_EQ(Pixels(*paper, CRect(3, 1, 7, 11)), Pixels(*reference, CRect(8, 0, 12, 10)));
     EXPECT_EQ(paper->GetPixel(7, 5), kPaper);
 
+    // Zero delays move on at every pulse.
+    zarni::CAnimate fast(0);
+    ASSERT_EQ(fast.SetAnimate(png, Delays({0, 0, 0}), ""), 1);
+    fast.TimeArrive(1);
+    fast.TimeArrive(1);
+    EXPECT_EQ(fast.GetCurFrame(), 2u);
+
     // One delay, or none: a single frame that never moves.
     for (auto delays : {Delays({50}), Delays({})}) {
         zarni::CAnimate still;
@@ -185,4 +194,15 @@ TEST(Animate, PictureFramesUseTheFileDelaysAndSurviveStreaming) {
     cut << 5u << ZarniUUID() << std::string("t") << gif << 1000u;  // count without its delays
     broken.streamin(cut);
     EXPECT_EQ(broken.GetSize(), CSize(6, 4));
+}
+
+TEST(BuiltinCreator, MakesEmptyPicturesAndAnimations) {
+    TOwned<ICompressStoreObj> picture(CBuiltinCreator::Instance().CreateObj(ImageClassId()));
+    TOwned<ICompressStoreObj> animation(CBuiltinCreator::Instance().CreateObj(AnimateClassId()));
+    auto* image = dynamic_cast<zarni::CImage*>(picture.get());
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->GetSize(), CSize(0, 0));
+    EXPECT_EQ(image->GetMode(), 255u);
+    ASSERT_NE(dynamic_cast<zarni::CAnimate*>(animation.get()), nullptr);
+    EXPECT_EQ(CBuiltinCreator::Instance().CreateObj(TextRunClassId()), nullptr);
 }
