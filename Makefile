@@ -41,7 +41,7 @@ bench:
 	bash scripts/bench.sh build-bench/bench/zarni-bench
 
 format:
-	find platform model format engine view objects persist window include tests bench fuzz demo tools \
+	find platform core model format engine view objects persist media links editor window include tests bench fuzz demo tools \
 	  \( -name '*.h' -o -name '*.cpp' \) -print0 | xargs -0 -r clang-format -i
 
 clean:
