@@ -3,8 +3,8 @@
 
 #include <memory>
 
-#include "engine/CommandExecutor.h"
 #include "editor/Editor.h"
+#include "engine/CommandExecutor.h"
 
 class CUndoQueue;
 

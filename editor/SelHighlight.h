@@ -1,8 +1,8 @@
 // CSelHighlight: whether the selection is drawn highlighted.
 #pragma once
 
-#include "engine/SelListener.h"
 #include "core/Range.h"
+#include "engine/SelListener.h"
 #include "platform/base/WinTypes.h"
 
 class IEditor;

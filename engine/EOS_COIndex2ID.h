@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "model/DocOutputStream.h"
 #include "core/ZarniArray.h"
+#include "model/DocOutputStream.h"
 #include "objects/ZarniUUID.h"
 
 // One object of the streamed range: its unit position and its id.

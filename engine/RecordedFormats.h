@@ -2,8 +2,8 @@
 // redo gives them the same ones.
 #pragma once
 
-#include "format/FIOS_Sects.h"
 #include "core/Range.h"
+#include "format/FIOS_Sects.h"
 
 class CFormatInfo;
 

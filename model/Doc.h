@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
+#include "core/Range.h"
 #include "model/COPosTable.h"
 #include "model/DocListeners.h"
-#include "core/Range.h"
 #include "model/WordString.h"
 #include "objects/ZarniUUID.h"
 #include "platform/base/String.h"

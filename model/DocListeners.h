@@ -1,8 +1,8 @@
 // CDocListeners: a priority-ordered list of document listeners that forwards notifications.
 #pragma once
 
-#include "model/DocListener.h"
 #include "core/ZarniArray.h"
+#include "model/DocListener.h"
 
 // Does not own its listeners. Itself a listener of priority 0 that calls each member in
 // list order; the count is re-read at every step, so a listener appended during a

@@ -1,10 +1,10 @@
 // CParagraph: the paragraph store, keeping paragraph attributes in step with the document.
 #pragma once
 
+#include "core/Range.h"
 #include "model/ColorStick.h"
 #include "model/DocListener.h"
 #include "model/ParaListeners.h"
-#include "core/Range.h"
 #include "model/ZarniParaInfo.h"
 
 class IDoc;

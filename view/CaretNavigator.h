@@ -71,6 +71,6 @@ private:
     CRange Selection() const;
 
     CEditorView* m_view;  // owner
-    int m_anchor = -1;      // -1 or a document position
-    int m_x = 0;            // remembered for vertical moves
+    int m_anchor = -1;    // -1 or a document position
+    int m_x = 0;          // remembered for vertical moves
 };

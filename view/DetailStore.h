@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "format/ColorInfo.h"
-#include "format/FontInfo.h"
 #include "core/Range.h"
 #include "core/ZarniArray.h"
+#include "format/ColorInfo.h"
+#include "format/FontInfo.h"
 #include "objects/ZarniUUID.h"
 #include "platform/base/Geometry.h"
 #include "view/LineConsumer.h"

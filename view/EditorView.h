@@ -4,10 +4,10 @@
 
 #include <memory>
 
-#include "model/EditorListeners.h"
-#include "model/DocListener.h"
-#include "model/ParaListener.h"
 #include "core/ZarniArray.h"
+#include "model/DocListener.h"
+#include "model/EditorListeners.h"
+#include "model/ParaListener.h"
 #include "view/Caret.h"
 #include "view/HitInfo.h"
 #include "view/Layer.h"

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "view/ViewHost.h"
 #include "format/FIOS_Mixture.h"
 #include "format/FormatInfo.h"
 #include "model/Delimiters.h"
@@ -12,6 +11,7 @@
 #include "view/LineConsumer.h"
 #include "view/LinePiece.h"
 #include "view/Measure.h"
+#include "view/ViewHost.h"
 
 CLineBuilder& CLineBuilder::Instance() {
     static CLineBuilder builder;

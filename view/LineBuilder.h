@@ -1,10 +1,10 @@
 // CLineBuilder: the process-wide builder that streams formatted document content into pieces.
 #pragma once
 
+#include "core/Range.h"
 #include "format/FontInfo.h"
 #include "format/FormatOutputStream.h"
 #include "model/DocOutputStream.h"
-#include "core/Range.h"
 
 class IViewHost;
 class ILineConsumer;
