@@ -1,5 +1,6 @@
-// The animated-picture workloads: a long movie and many small emoticons, generated as GIF
-// bytes, loaded and drawn through the drawing contract in forked children.
+// The picture workloads: a long movie and many small emoticons, generated as GIF bytes,
+// loaded and drawn through the drawing contract in forked children; the animation
+// workloads of AnimWorkloads.cpp join them, and the table shows both.
 #include "bench/GifWorkloads.h"
 
 #include <malloc.h>
@@ -13,14 +14,77 @@
 #include <set>
 #include <sstream>
 
+#include "bench/AnimWorkloads.h"
 #include "bench/ChildRun.h"
 #include "bench/GifWriter.h"
 #include "bench/Stopwatch.h"
 #include "platform/graphics/Morla.h"
 
-namespace {
+namespace gifbench {
 
 constexpr const char* kPrefix = "gif";  // every key of these workloads starts with it
+
+void Emit(FILE* out, const char* kind, const std::string& key, double value, std::string text) {
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
+    std::fprintf(out, "%s\t%s\t%.9g\t%s\n", kind, key.c_str(), value, text.c_str());
+}
+void EmitValue(FILE* out, const std::string& key, double value) {
+    Emit(out, "value", key, value);
+}
+void EmitCheck(FILE* out, const std::string& what, const std::string& failure) {
+    Emit(out, "check", std::string(kPrefix) + " " + what, 0, failure.empty() ? "ok" : failure);
+}
+void EmitNote(FILE* out, const std::string& text) {
+    Emit(out, "note", kPrefix, 0, text);
+}
+
+int64_t StatusKb(const char* field) {
+    std::ifstream in("/proc/self/status");
+    std::string line;
+    const size_t length = std::strlen(field);
+    while (std::getline(in, line)) {
+        if (line.compare(0, length, field) == 0 && line.size() > length && line[length] == ':')
+            return std::atoll(line.c_str() + length + 1);
+    }
+    return -1;
+}
+
+bool ResetPeak() {
+    FILE* f = std::fopen("/proc/self/clear_refs", "w");
+    if (!f)
+        return false;
+    const bool ok = std::fputs("5", f) >= 0;
+    return std::fclose(f) == 0 && ok;
+}
+
+double LiveHeap() {
+    const struct mallinfo2 info = mallinfo2();
+    return static_cast<double>(info.uordblks + info.hblkhd);
+}
+
+void Collect(const CChildRun::SResult& result, int run, const std::string& what,
+             std::vector<SRecord>& records) {
+    for (const std::string& line : result.lines) {
+        std::vector<std::string> fields;
+        std::istringstream in(line);
+        std::string field;
+        while (std::getline(in, field, '\t'))
+            fields.push_back(field);
+        if (fields.size() != 4)
+            continue;
+        records.push_back({fields[0], run, CResultTable::kOurs, fields[1],
+                           std::strtod(fields[2].c_str(), nullptr), fields[3]});
+    }
+    records.push_back({"check", run, CResultTable::kOurs, std::string(kPrefix) + " " + what, 0,
+                       result.failure.empty() ? "ok" : result.failure});
+}
+
+}  // namespace gifbench
+
+namespace {
+
+using namespace gifbench;
 
 constexpr int kMovieFrames = 800;
 constexpr int kMovieWidth = 640;
@@ -40,14 +104,11 @@ constexpr double kEmoticonBudgetKb = 100;
 constexpr double kKb = 1024.0;
 constexpr double kMsPerUs = 1e-3;
 
+constexpr int kLabelWidth = 56;  // the table's first column
+constexpr int kCellWidth = 24;
+
 using XImagePtr = std::unique_ptr<IXImage, XReleaser>;
 using XCanvasPtr = std::unique_ptr<IXCanvas, XReleaser>;
-
-struct SRow {
-    const char* key;
-    const char* label;
-    int decimals;
-};
 
 // The rows of the table, in order.
 const SRow kRows[] = {
@@ -75,47 +136,6 @@ const SRow kRows[] = {
     {"gif_dup_drawn_b", "emoticon RSS per duplicate, drawn (bytes)", 0},
     {"gif_dup_drawn_heap_b", "emoticon heap per duplicate, drawn (bytes)", 0},
 };
-
-// One line on a child's channel: kind, key, value, text (tabs and line breaks removed).
-void Emit(FILE* out, const char* kind, const std::string& key, double value,
-          std::string text = "-") {
-    std::replace_if(
-        text.begin(), text.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
-    std::fprintf(out, "%s\t%s\t%.9g\t%s\n", kind, key.c_str(), value, text.c_str());
-}
-void EmitValue(FILE* out, const std::string& key, double value) {
-    Emit(out, "value", key, value);
-}
-void EmitCheck(FILE* out, const std::string& what, const std::string& failure) {
-    Emit(out, "check", std::string(kPrefix) + " " + what, 0, failure.empty() ? "ok" : failure);
-}
-
-// A field of /proc/self/status in kB, or -1.
-int64_t StatusKb(const char* field) {
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    const size_t length = std::strlen(field);
-    while (std::getline(in, line)) {
-        if (line.compare(0, length, field) == 0 && line.size() > length && line[length] == ':')
-            return std::atoll(line.c_str() + length + 1);
-    }
-    return -1;
-}
-
-// Sets VmHWM back to the current resident size; false when the kernel refuses.
-bool ResetPeak() {
-    FILE* f = std::fopen("/proc/self/clear_refs", "w");
-    if (!f)
-        return false;
-    const bool ok = std::fputs("5", f) >= 0;
-    return std::fclose(f) == 0 && ok;
-}
-
-// Bytes the main malloc arena and the mmapped blocks hand out right now.
-double LiveHeap() {
-    const struct mallinfo2 info = mallinfo2();
-    return static_cast<double>(info.uordblks + info.hblkhd);
-}
 
 XImagePtr LoadGif(const std::vector<uint8_t>& bytes) {
     XImagePtr image(XCreateImage());
@@ -285,24 +305,6 @@ void RunEmoticons(FILE* out, uint64_t seed) {
     EmitValue(out, "gif_dup_drawn_heap_b", (LiveHeap() - heap2) / kDuplicates);
 }
 
-// A child's lines as records of the run, and a check that says how the child ended.
-void Collect(const CChildRun::SResult& result, int run, const std::string& what,
-             std::vector<SRecord>& records) {
-    for (const std::string& line : result.lines) {
-        std::vector<std::string> fields;
-        std::istringstream in(line);
-        std::string field;
-        while (std::getline(in, field, '\t'))
-            fields.push_back(field);
-        if (fields.size() != 4)
-            continue;
-        records.push_back({fields[0], run, CResultTable::kOurs, fields[1],
-                           std::strtod(fields[2].c_str(), nullptr), fields[3]});
-    }
-    records.push_back({"check", run, CResultTable::kOurs, std::string(kPrefix) + " " + what, 0,
-                       result.failure.empty() ? "ok" : result.failure});
-}
-
 std::string Fixed(double v, int decimals) {
     char buf[64];
     std::snprintf(buf, sizeof(buf), "%.*f", decimals, v);
@@ -313,17 +315,21 @@ std::string Fixed(double v, int decimals) {
 
 std::vector<SRecord> RunGifWorkloads(const SGifBenchOptions& o) {
     std::vector<SRecord> records;
-    std::fprintf(stderr, "[run %d] GIF movie ...\n", o.run);
-    Collect(CChildRun::Run(o.childTimeout, [&](FILE* out) { RunMovie(out, o.seed); }), o.run,
-            "movie process", records);
-    std::fprintf(stderr, "[run %d] GIF emoticons ...\n", o.run);
-    Collect(CChildRun::Run(o.childTimeout, [&](FILE* out) { RunEmoticons(out, o.seed); }), o.run,
-            "emoticon process", records);
-    records.push_back({"note", o.run, "-", kPrefix, 0,
-                       "GIF: each part in a forked child, after one emoticon was loaded and drawn "
-                       "(untimed); RSS from /proc/self/status; per-picture figures are "
-                       "(after - before) / count; drawing is SelectFrame + DrawImageBlend onto "
-                       "a canvas of the picture's size"});
+    if (o.pictures) {
+        std::fprintf(stderr, "[run %d] GIF movie ...\n", o.run);
+        Collect(CChildRun::Run(o.childTimeout, [&](FILE* out) { RunMovie(out, o.seed); }), o.run,
+                "movie process", records);
+        std::fprintf(stderr, "[run %d] GIF emoticons ...\n", o.run);
+        Collect(CChildRun::Run(o.childTimeout, [&](FILE* out) { RunEmoticons(out, o.seed); }),
+                o.run, "emoticon process", records);
+        records.push_back({"note", o.run, "-", kPrefix, 0,
+                           "GIF: each part in a forked child, after one emoticon was loaded and "
+                           "drawn (untimed); RSS from /proc/self/status; per-picture figures are "
+                           "(after - before) / count; drawing is SelectFrame + DrawImageBlend onto "
+                           "a canvas of the picture's size"});
+    }
+    if (o.animations)
+        RunAnimWorkloads(o, records);
     return records;
 }
 
@@ -365,25 +371,29 @@ void PrintGifTable(FILE* out, const std::vector<SRecord>& records) {
     if (records.empty())
         return;
     std::fprintf(out,
-                 "\nAnimated GIFs on ZarniEditor's drawing library, %zu process run%s: "
+                 "\nPictures and animations (generated GIFs) on ZarniEditor, %zu process run%s: "
                  "median over runs [min-max]\n\n",
                  runs.size(), runs.size() == 1 ? "" : "s");
-    std::fprintf(out, "%-46s | %s\n", "workload", "ZarniEditor");
-    std::fprintf(out, "%s\n", std::string(46 + 3 + 24, '-').c_str());
-    for (const SRow& row : kRows) {
+    std::fprintf(out, "%-*s | %s\n", kLabelWidth, "workload", "ZarniEditor");
+    std::fprintf(out, "%s\n", std::string(kLabelWidth + 3 + kCellWidth, '-').c_str());
+    auto printRow = [&](const SRow& row) {
         std::vector<double> values;
         for (const SRecord& r : records) {
             if (r.kind == "value" && r.key == row.key)
                 values.push_back(r.value);
         }
         if (values.empty())
-            continue;
+            return;
         const SSpread s = SSpread::Of(values);
         std::string cell = Fixed(s.median, row.decimals);
         if (s.count > 1)
             cell += " [" + Fixed(s.min, row.decimals) + "-" + Fixed(s.max, row.decimals) + "]";
-        std::fprintf(out, "%-46s | %s\n", row.label, cell.c_str());
-    }
+        std::fprintf(out, "%-*s | %s\n", kLabelWidth, row.label, cell.c_str());
+    };
+    for (const SRow& row : kRows)
+        printRow(row);
+    for (const SRow& row : AnimRows())
+        printRow(row);
     std::set<std::string> passed, failed, seen;
     for (const SRecord& r : records) {
         if (r.kind != "check")

@@ -35,7 +35,8 @@ struct SOptions {
     bool revert = true;  // delete each keystroke again before the next (off with --grow)
     bool ours = true;
     bool peer = true;
-    bool gif = false;  // only the animated-GIF workloads
+    bool gif = false;   // only the picture and animation workloads
+    bool anim = false;  // of those, only the animation workloads
     int run = 1;
     uint64_t seed = 20240601;
     std::string raw;
@@ -381,6 +382,9 @@ bool ParseOptions(int argc, char** argv, SOptions& o) {
             o.ours = false;
         } else if (a == "--gif") {
             o.gif = true;
+        } else if (a == "--anim") {
+            o.gif = true;
+            o.anim = true;
         } else if ((a == "--run" || a == "--keys" || a == "--keys-big" || a == "--long-keys" ||
                     a == "--key-budget" || a == "--long" || a == "--timeout" || a == "--seed" ||
                     a == "--raw" || a == "--png" || a == "--sizes") &&
@@ -431,7 +435,8 @@ void Usage() {
         "                   [--key-budget S] [--timeout S] [--seed N] [--no-memory]\n"
         "                   [--grow] [--only-ours | --only-gtk] [--png PREFIX]\n"
         "       zarni-bench --gif [--run K] [--raw FILE] [--timeout S] [--seed N]\n"
-        "                   (only the animated-GIF workloads, ours alone)\n"
+        "                   (only the picture and animation workloads, ours alone;\n"
+        "                   --anim instead of --gif: only the animation workloads)\n"
         "       zarni-bench --table RAW...   (aggregates the raw files of several runs)\n");
 }
 
@@ -452,12 +457,13 @@ int PrintTables(const std::vector<std::string>& files) {
     return table.ChecksPassed() ? 0 : 1;
 }
 
-// The animated-GIF workloads alone: their table, and their records in the raw file.
+// The picture and animation workloads alone: their table, and their records in the raw file.
 int RunGif(const SOptions& o) {
     SGifBenchOptions options;
     options.run = o.run;
     options.childTimeout = o.childTimeout;
     options.seed = o.seed;
+    options.pictures = !o.anim;
     CResultTable table;
     const std::vector<SRecord> records = RunGifWorkloads(options);
     for (const SRecord& r : records)

@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Runs zarni-bench several times under the environment the GtkTextView comparison needs
 # (Xvfb when there is no display, image rendering, malloc-backed GLib slices) and prints the
-# table aggregated over the runs. Usage: scripts/bench.sh [path/to/zarni-bench]
+# table aggregated over the runs, then runs the picture and animation workloads (--gif) and
+# prints their table. Usage: scripts/bench.sh [path/to/zarni-bench]
 # BENCH_RUNS (default 5) sets the number of process runs, BENCH_ARGS passes options to each
-# run (for example "--grow" or "--sizes 10000,100000"), BENCH_OUT the results folder.
+# run (for example "--grow" or "--sizes 10000,100000"), BENCH_GIF_RUNS (default 3, 0 for
+# none) the number of --gif runs, BENCH_OUT the results folder.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bin="${1:-$root/build-bench/bench/zarni-bench}"
 runs="${BENCH_RUNS:-5}"
+gif_runs="${BENCH_GIF_RUNS:-3}"
 out="${BENCH_OUT:-$root/build-bench/bench-results}"
 read -r -a args <<<"${BENCH_ARGS:-}"
 
@@ -59,6 +62,7 @@ fi
 
 mkdir -p "$out"
 rm -f "$out"/run*.tsv "$out"/run*.txt "$out"/stderr.log "$out"/table.txt
+rm -f "$out"/gif*.tsv "$out"/gif*.txt
 start=$SECONDS
 for i in $(seq 1 "$runs"); do
     echo "bench.sh: process run $i of $runs" >&2
@@ -69,4 +73,15 @@ done
 echo "bench.sh: $runs runs took $((SECONDS - start)) s; raw results in $out" >&2
 status=0
 "$bin" --table "$out"/run*.tsv | tee "$out/table.txt" || status=$?
+
+if [ "$gif_runs" -gt 0 ]; then
+    start=$SECONDS
+    for i in $(seq 1 "$gif_runs"); do
+        echo "bench.sh: picture and animation run $i of $gif_runs" >&2
+        "$bin" --gif --run "$i" --raw "$out/gif$i.tsv" >"$out/gif$i.txt" 2>>"$out/stderr.log" ||
+            [ $? -eq 1 ]
+    done
+    echo "bench.sh: $gif_runs picture and animation runs took $((SECONDS - start)) s" >&2
+    "$bin" --table "$out"/gif*.tsv | tee "$out/gif-table.txt" || status=$?
+fi
 exit "$status"
