@@ -55,6 +55,7 @@ int CDetailStore::Feed(const CLinePiece& piece) {
 }
 
 void CDetailStore::Clear() {
+    m_objectIndexStale = true;
     m_units.RemoveAll();
     m_runs.clear();
     m_home = 0;
@@ -177,6 +178,7 @@ void CDetailStore::Remeasure(const CRange& r) {
 }
 
 void CDetailStore::RebuildRuns() {
+    m_objectIndexStale = true;
     m_runs.clear();
     CFormatInfo* formats = m_host ? m_host->GetFormatInfo() : nullptr;
     if (IsEmpty() || formats == nullptr)
@@ -208,12 +210,20 @@ bool CDetailStore::GetUnitOffset(const CRange& line, int unit, int& x, CSize& ce
 }
 
 int CDetailStore::FindObject(const ZarniUUID& id) const {
-    for (uint32_t i = 0; i < m_units.GetSize(); ++i) {
-        ICompressStoreObj* obj = m_units[i].object;
-        if (obj != nullptr && obj->GetID() == id)
-            return m_home + static_cast<int>(i);
+    if (m_objectIndexStale) {
+        m_objectIndex.clear();
+        for (uint32_t i = 0; i < m_units.GetSize(); ++i) {
+            if (ICompressStoreObj* obj = m_units[i].object)
+                m_objectIndex.emplace_back(obj->GetID(), static_cast<int32_t>(i));
+        }
+        std::sort(m_objectIndex.begin(), m_objectIndex.end());
+        m_objectIndexStale = false;
     }
-    return -1;
+    const auto it = std::lower_bound(m_objectIndex.begin(), m_objectIndex.end(),
+                                     std::make_pair(id, int32_t{0}));
+    if (it == m_objectIndex.end() || it->first != id)
+        return -1;
+    return m_home + it->second;
 }
 
 void CDetailStore::AssertValid() const {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "core/Range.h"
@@ -77,7 +78,9 @@ public:
     // the widths of the line's units before it. False (x and cell untouched) when the unit
     // is not one of the line's or the line is not wholly in the window.
     bool GetUnitOffset(const CRange& line, int unit, int& x, CSize& cell) const;
-    // Position of the object with this id in the window, or -1.
+    // Position of the first object with this id in the window, or -1. Looked up in an index
+    // built on the first search after a change, so repeated searches (one per animation
+    // frame change) do not scan the window.
     int FindObject(const ZarniUUID& id) const;
     const std::vector<CDetailRun>& GetRuns() const { return m_runs; }
 
@@ -98,4 +101,8 @@ private:
     CZarniArray<CDetailUnit> m_units;  // one per position of the window
     std::vector<CDetailRun> m_runs;
     CZarniArray<CDetailUnit>* m_sink = nullptr;  // where Feed appends during a build
+    // Object ids of the window with their offsets from home, sorted by id then offset;
+    // rebuilt on demand after any change (every change ends in Clear or RebuildRuns).
+    mutable std::vector<std::pair<ZarniUUID, int32_t>> m_objectIndex;
+    mutable bool m_objectIndexStale = true;
 };

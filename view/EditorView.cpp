@@ -399,6 +399,7 @@ void CEditorView::RepaintObject(ICompressStoreObj* obj) {
     const CRect& port = GetViewPort();
     r.OffsetRect(-port.left, -port.top);
     m_soleObject = m_store.GetDetailStore().GetUnit(pos)->object;
+    m_solePlace = r;
     m_layerListeners.N_Changed(this, r);
     m_soleObject = nullptr;
 }
@@ -521,12 +522,8 @@ void CEditorView::Draw(IXCanvas* canvas, const CRect& rect) {
         return;
     const CRect& port = GetViewPort();
     if (m_soleObject) {
-        if (IVisible* visible = VisibleOf(m_soleObject)) {
-            const int pos = m_store.GetDetailStore().FindObject(m_soleObject->GetID());
-            CRect place = GetPosRect(pos);
-            place.OffsetRect(-port.left, -port.top);
-            visible->Draw(canvas, place, CRect(-1, -1, -1, -1));
-        }
+        if (IVisible* visible = VisibleOf(m_soleObject))
+            visible->Draw(canvas, m_solePlace, CRect(-1, -1, -1, -1));
         return;
     }
     std::unique_ptr<IXFont, XReleaser> font(XCreateFont());

@@ -134,4 +134,5 @@ private:
     std::unique_ptr<CBatcher> m_batcher;
     CRect m_batch;                              // layer coordinates; empty when nothing is pending
     ICompressStoreObj* m_soleObject = nullptr;  // painted alone while set
+    CRect m_solePlace;                          // its cell, in view coordinates
 };

@@ -109,15 +109,20 @@ TEST(Timer, AnimationInAnEditorAdvancesOnTheTimerThreadAndRepaintsItsOwnUnit) {
         HWND window = ui.CreateWindow(&PulsingProc);
         CTimer::Instance()->SetSynObj(window);
         ASSERT_EQ(CTimer::Instance()->SetTick(10), 1);
-        recorder.changed.clear();
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (stored->GetCurFrame() == 0 && std::chrono::steady_clock::now() < deadline) {
-            ui.WaitForMessage(std::chrono::milliseconds(200));
-            ui.PumpMessages();
-        }
-        ASSERT_NE(stored->GetCurFrame(), 0u);
+        // Pumps the pulses until the animation shows another frame and has been repainted.
+        const auto awaitNextFrame = [&] {
+            recorder.changed.clear();
+            const uint32_t shown = stored->GetCurFrame();
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+            while ((stored->GetCurFrame() == shown || recorder.changed.empty()) &&
+                   std::chrono::steady_clock::now() < deadline) {
+                ui.WaitForMessage(std::chrono::milliseconds(200));
+                ui.PumpMessages();
+            }
+            return stored->GetCurFrame() != shown && !recorder.changed.empty();
+        };
+        ASSERT_TRUE(awaitNextFrame());
         CEditorView* view = ed.GetCore().GetRoot()->GetView()->GetEditorView();
-        ASSERT_FALSE(recorder.changed.empty());
         EXPECT_EQ(recorder.changed.front(), view->GetPosRect(2));
         EXPECT_EQ(view->GetPosRect(2).Size(), CSize(6, 4));
 
@@ -127,6 +132,11 @@ TEST(Timer, AnimationInAnEditorAdvancesOnTheTimerThreadAndRepaintsItsOwnUnit) {
         EXPECT_EQ(CCompressStore::Instance().GetRefCount(id), 1);
         ASSERT_TRUE(ed.Redo());
         EXPECT_EQ(ed.FindExternObj(id, 0, DFF_FORWARD), 2);
+        // Text typed before it moves the rectangle that is repainted.
+        ed.SetSel(CRange(0, 0));
+        ASSERT_TRUE(ed.ReplaceSel(CString("x")));
+        ASSERT_TRUE(awaitNextFrame());
+        EXPECT_EQ(recorder.changed.front(), view->GetPosRect(3));
         ui.DestroyWindow(window);
     }
     // The editor and its history held the last references: the animation, its data and
