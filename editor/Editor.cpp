@@ -1,6 +1,9 @@
 // Construction, wiring and destruction of one editor's components.
 #include "editor/Editor.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "editor/SelHighlight.h"
 #include "engine/Selector.h"
 #include "format/FormatCreator.h"
@@ -20,6 +23,18 @@
 #include "view/EditorView.h"
 #include "view/MultilayerView.h"
 
+namespace {
+
+// The editors alive, oldest first (all on the UI thread). The creator registries are
+// process-wide while each editor registers on construction, so one editor going must not
+// take the creators from those that stay.
+std::vector<CEditor*>& LiveEditors() {
+    static std::vector<CEditor*> editors;
+    return editors;
+}
+
+}  // namespace
+
 CEditor::CEditor() {
     m_listeners = std::make_unique<CEditorListeners>();
     m_redrawSwitch = std::make_unique<CRedrawSwitch>();
@@ -36,6 +51,7 @@ CEditor::CEditor() {
     m_formatCreator = std::make_unique<CFormatCreator>();
     CCreatorRegistry::Instance().RegisterCreator(m_objectCreator);
     CFormatCreatorRegistry::Instance().RegisterCreator(m_formatCreator.get());
+    LiveEditors().push_back(this);
 }
 
 CEditor::~CEditor() {
@@ -47,9 +63,16 @@ CEditor::~CEditor() {
     m_formatInfo.reset();
     m_document.reset();
     m_redrawSwitch.reset();
+    std::vector<CEditor*>& live = LiveEditors();
+    live.erase(std::remove(live.begin(), live.end(), this), live.end());
     CFormatCreatorRegistry::Instance().UnRegisterCreator(m_formatCreator.get());
     m_formatCreator.reset();
-    CCreatorRegistry::Instance().UnRegisterCreator(m_objectCreator);
+    if (live.empty()) {
+        CCreatorRegistry::Instance().UnRegisterCreator(m_objectCreator);
+    } else {
+        // The newest remaining editor's format creator takes over the record classes.
+        CFormatCreatorRegistry::Instance().RegisterCreator(live.back()->m_formatCreator.get());
+    }
     m_objectCreator = nullptr;
     m_selector.reset();
     // Animations still alive elsewhere (in another editor, in the store) must not tell this

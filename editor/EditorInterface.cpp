@@ -1,6 +1,7 @@
 // The editor interface: queries, settings and the commands behind every edit.
 #include "editor/EditorInterface.h"
 
+#include <cstring>
 #include <memory>
 
 #include "editor/SelHighlight.h"
@@ -10,12 +11,15 @@
 #include "engine/EOS_IgnoreCO.h"
 #include "engine/EOS_Length.h"
 #include "engine/EOS_Text.h"
+#include "engine/ETFStream.h"
 #include "engine/EditorOutput.h"
 #include "engine/FontCommand.h"
+#include "engine/InsertETFCommand.h"
 #include "engine/InsertLinkCommand.h"
 #include "engine/InsertObjectCommand.h"
 #include "engine/InsertTextCommand.h"
 #include "engine/Selector.h"
+#include "engine/TextCleaning.h"
 #include "engine/UndoQueue.h"
 #include "format/FormatInfo.h"
 #include "links/LinkInfo.h"
@@ -26,6 +30,8 @@
 #include "objects/Animate.h"
 #include "objects/ExternalObj.h"
 #include "platform/base/CodePage.h"
+#include "platform/ui/Clipboard.h"
+#include "platform/ui/GlobalMemory.h"
 #include "view/Caret.h"
 #include "view/CaretNavigator.h"
 #include "view/EditorView.h"
@@ -55,7 +61,31 @@ CString WithoutLineFeedsAndPlaceholders(const CString& text) {
     return CString(out);
 }
 
+// A shared global block holding size bytes copied from bytes, zero-filled beyond them.
+HGLOBAL MakeSharedBlock(const char* bytes, size_t size, size_t blockSize) {
+    HGLOBAL block = GlobalAlloc(GMEM_DDESHARE | GMEM_ZEROINIT, blockSize);
+    void* dest = block ? GlobalLock(block) : nullptr;
+    if (dest == nullptr) {
+        if (block)
+            GlobalFree(block);
+        return nullptr;
+    }
+    std::memcpy(dest, bytes, size);
+    GlobalUnlock(block);
+    return block;
+}
+
+// The formats Paste can take, whatever the provider says of them.
+bool IsPasteableFormat(UINT format) {
+    return format == CF_TEXT || format == CF_OEMTEXT || format == CF_UNICODETEXT ||
+           format == CF_BITMAP || format == CF_DIB;
+}
+
 }  // namespace
+
+CEditorInterface::CEditorInterface() {
+    m_clipFormat = RegisterClipboardFormatA(kZarniClipFormatName);
+}
 
 void CEditorInterface::SetRedraw(BOOL on) {
     if (CRedrawSwitch* redraw = Root()->GetRedrawSwitch())
@@ -220,6 +250,174 @@ BOOL CEditorInterface::ReplaceSel(const CString& text) {
     if (composite->GetCount() == 0)
         return FALSE;
     return m_core.Execute(composite.get());
+}
+
+BOOL CEditorInterface::ReplaceSelToETF(const std::string& content) {
+    // Content that cannot be read must not cost the selection.
+    if (!content.empty() && !CETFStream::HasHeader(content))
+        return FALSE;
+    const CRange sel = GetSel();
+    CommandPtr composite = MakeOwned<CCompositeCommand>();
+    if (sel.home < sel.end)
+        composite->Add(MakeOwned<CDeleteRangeCommand>(sel));
+    if (!content.empty())
+        composite->Add(MakeOwned<CInsertETFCommand>(sel.home, content));
+    if (composite->GetCount() == 0)
+        return FALSE;
+    return m_core.Execute(composite.get());
+}
+
+BOOL CEditorInterface::Save(const char* path) {
+    IDoc* doc = Root()->GetDocument();
+    if (path == nullptr || doc == nullptr)
+        return FALSE;
+    CETFStream stream;
+    // An empty document saves as the header and stamp alone.
+    if (doc->GetLength() > 0 && !stream.WriteRange(Root(), CRange(0, doc->GetLength())))
+        return FALSE;
+    return stream.SaveFile(path);
+}
+
+BOOL CEditorInterface::Load(const char* path) {
+    if (path == nullptr)
+        return FALSE;
+    CETFStream stream;
+    if (!stream.LoadFile(path))
+        return FALSE;
+    Clear();
+    IDoc* doc = Root()->GetDocument();
+    if (doc == nullptr || doc->GetLength() != 0)
+        return FALSE;
+    CEditorETFSink sink(Root());
+    stream.ReadContent(&sink, 0);
+    return stream.ReadFormats(Root()->GetFormatInfo(), Root()->GetLinks(), 0);
+}
+
+BOOL CEditorInterface::SaveTo(std::string& out, const CRange& range) {
+    CETFStream stream;
+    if (!stream.WriteRange(Root(), range))
+        return FALSE;
+    return stream.GetResult(out);
+}
+
+BOOL CEditorInterface::LoadFrom(const std::string& data, UINT pos) {
+    IDoc* doc = Root()->GetDocument();
+    if (doc == nullptr || pos > static_cast<UINT>(doc->GetLength()))
+        return FALSE;
+    CETFStream stream;
+    if (!stream.Open(data))
+        return FALSE;
+    const int before = doc->GetLength();
+    CEditorETFSink sink(Root());
+    stream.ReadContent(&sink, static_cast<int>(pos));
+    const int result =
+        stream.ReadFormats(Root()->GetFormatInfo(), Root()->GetLinks(), static_cast<int>(pos));
+    if (doc->GetLength() != before)
+        EmptyUndoQueue();
+    return result;
+}
+
+void CEditorInterface::SetClipBoardFormatProvider(IClipBoardFormatProvider* provider) {
+    m_clipProvider = provider ? provider : &m_defaultProvider;
+}
+
+HGLOBAL CEditorInterface::RenderClipBoardData(UINT format) {
+    const CRange sel = GetSel();
+    if (sel.IsEmpty())
+        return nullptr;
+    if (format == CF_TEXT) {
+        const CString text = GetSelText();
+        if (text.IsEmpty())
+            return nullptr;
+        const size_t size = static_cast<size_t>(text.GetLength());
+        return MakeSharedBlock(text.GetString(), size, size + 1);
+    }
+    if (format != 0 && format == m_clipFormat) {
+        std::string content;
+        if (!SaveTo(content, sel))
+            return nullptr;
+        return MakeSharedBlock(content.data(), content.size(), content.size());
+    }
+    return nullptr;
+}
+
+BOOL CEditorInterface::FreeClipBoardData(HGLOBAL data) {
+    return data == nullptr || GlobalFree(data) == nullptr ? TRUE : FALSE;
+}
+
+void CEditorInterface::Copy() {
+    if (GetSel().IsEmpty())
+        return;
+    HGLOBAL text = m_clipProvider->QuerySupportClipBoardFormat(CF_TEXT)
+                       ? RenderClipBoardData(CF_TEXT)
+                       : nullptr;
+    HGLOBAL own = m_clipFormat != 0 && m_clipProvider->QuerySupportClipBoardFormat(m_clipFormat)
+                      ? RenderClipBoardData(m_clipFormat)
+                      : nullptr;
+    if (text == nullptr && own == nullptr)
+        return;
+    if (!OpenClipboard(nullptr)) {
+        FreeClipBoardData(text);
+        FreeClipBoardData(own);
+        return;
+    }
+    EmptyClipboard();
+    // The clipboard owns what it accepts; what it refuses stays ours to free.
+    if (text && SetClipboardData(CF_TEXT, text) == nullptr)
+        FreeClipBoardData(text);
+    if (own && SetClipboardData(m_clipFormat, own) == nullptr)
+        FreeClipBoardData(own);
+    CloseClipboard();
+}
+
+void CEditorInterface::Cut() {
+    if (GetSel().IsEmpty())
+        return;
+    Copy();
+    ReplaceSel(CString(""));
+}
+
+void CEditorInterface::Paste() {
+    if (!OpenClipboard(nullptr))
+        return;
+    // The clipboard's block, when it offers format and holds at least one byte.
+    const auto take = [this](UINT format) -> HGLOBAL {
+        if (format == 0 || !m_clipProvider->QuerySupportClipBoardFormat(format) ||
+            !IsClipboardFormatAvailable(format))
+            return nullptr;
+        HGLOBAL data = GetClipboardData(format);
+        return data && GlobalSize(data) > 0 ? data : nullptr;
+    };
+    bool own = true;
+    HGLOBAL data = take(m_clipFormat);
+    if (data == nullptr) {
+        own = false;
+        data = take(CF_TEXT);
+    }
+    const char* bytes = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+    if (bytes == nullptr) {
+        CloseClipboard();
+        return;
+    }
+    // Copied out before the clipboard is closed: once closed, another party may replace
+    // the block.
+    const size_t size = GlobalSize(data);
+    std::string content;
+    if (own)
+        content.assign(bytes, size);
+    else
+        content.assign(bytes, strnlen(bytes, size));
+    GlobalUnlock(data);
+    CloseClipboard();
+    if (own)
+        ReplaceSelToETF(content);
+    else
+        ReplaceSel(CleanInputText(CString(content)));
+}
+
+BOOL CEditorInterface::CanPaste(UINT format) {
+    return IsPasteableFormat(format) && m_clipProvider->QuerySupportClipBoardFormat(format) ? TRUE
+                                                                                            : FALSE;
 }
 
 BOOL CEditorInterface::DeleteChar(int forward) {

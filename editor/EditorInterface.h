@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "core/Range.h"
 #include "editor/EditorCore.h"
@@ -39,6 +40,25 @@ class CZarniParaInfo;
 // Paragraph settings, defaults and limits are applied at once and are not undone.
 // Special selection ends understood by SetSel: the whole text, the word, the paragraph (with
 // its break) at the home, and the caret at the end of the text.
+// Whether the editor may read and write a clipboard format; non-zero for yes.
+class IClipBoardFormatProvider {
+public:
+    virtual int QuerySupportClipBoardFormat(UINT format) = 0;
+
+protected:
+    ~IClipBoardFormatProvider() = default;
+};
+
+// The provider used when the host sets none: every format is allowed.
+class CDefaultClipBoardFormatProvider : public IClipBoardFormatProvider {
+public:
+    int QuerySupportClipBoardFormat(UINT) override { return 1; }
+};
+
+// The name under which the private clipboard format (a selection in the editor text
+// format) is registered; every editor and every program using the name shares its number.
+constexpr const char* kZarniClipFormatName = "ZARNIED_CLIP_FORMAT";
+
 enum SEL_SPECIAL_END : int {
     SEL_ALL = -1,
     SEL_WORD = -2,
@@ -71,6 +91,7 @@ public:
     virtual BOOL ReplaceSel(IExternalObj* obj) = 0;
     virtual BOOL ReplaceSel(IVisibleComplexObj* obj) = 0;
     virtual BOOL ReplaceSel(const CString& text) = 0;
+    virtual BOOL ReplaceSelToETF(const std::string& content) = 0;
     virtual BOOL DeleteChar(int forward) = 0;
     virtual BOOL SetFont(const LOGFONT& lf, DWORD mask) = 0;
     virtual BOOL GetFont(LOGFONT& lf) = 0;
@@ -88,11 +109,21 @@ public:
     virtual BOOL CanRedo() = 0;
     virtual BOOL Redo() = 0;
     virtual void EmptyUndoQueue() = 0;
+    virtual BOOL Save(const char* path) = 0;
+    virtual BOOL Load(const char* path) = 0;
+    virtual BOOL SaveTo(std::string& out, const CRange& range) = 0;
+    virtual BOOL LoadFrom(const std::string& data, UINT pos) = 0;
     virtual long FindTextA(DWORD flags, const CRange& range, const CString& text) = 0;
     virtual int FindExternObj(const ZarniUUID& id, int from, DOC_FIND_FLAG dir) = 0;
     virtual int QueryReserved(int what) = 0;
     virtual void SetLimit(long limit) = 0;
     virtual long GetLimit() = 0;
+    virtual UINT GetClipBoardFormat() = 0;
+    virtual void SetClipBoardFormatProvider(IClipBoardFormatProvider* provider) = 0;
+    virtual void Copy() = 0;
+    virtual void Cut() = 0;
+    virtual void Paste() = 0;
+    virtual BOOL CanPaste(UINT format) = 0;
     virtual void SetReserved(int value) = 0;
     virtual void SetViewSize(const CSize& size) = 0;
     virtual CSize GetContentSize() = 0;
@@ -108,6 +139,8 @@ public:
     virtual void DeleteDocListener(IDocListener* listener) = 0;
     virtual ~IEditorInterface() = default;
     virtual BOOL ReplaceSel(IAnimate* animation) = 0;
+    virtual HGLOBAL RenderClipBoardData(UINT format) = 0;
+    virtual BOOL FreeClipBoardData(HGLOBAL data) = 0;
     virtual BOOL SetBackColor(COLORREF color) = 0;
     virtual BOOL SetBackImage(const std::string& picture, IMAGE_PLACEMENT placement) = 0;
     virtual void AddLayer(ILayer* layer) = 0;
@@ -131,7 +164,8 @@ public:
 
 class CEditorInterface : public IEditorInterface {
 public:
-    CEditorInterface() = default;
+    // Registers the private clipboard format.
+    CEditorInterface();
     CEditorInterface(const CEditorInterface&) = delete;
     CEditorInterface& operator=(const CEditorInterface&) = delete;
 
@@ -175,6 +209,9 @@ public:
     BOOL ReplaceSel(IExternalObj* obj) override;
     BOOL ReplaceSel(IVisibleComplexObj* obj) override;
     BOOL ReplaceSel(const CString& text) override;
+    // Replaces the selection by content in the editor text format; 0 when there is nothing
+    // to delete and the content is empty, else the executor's result.
+    BOOL ReplaceSelToETF(const std::string& content) override;
     // Deletes the selection, or one unit before (forward 0) or after the insertion
     // position.
     BOOL DeleteChar(int forward) override;
@@ -199,12 +236,39 @@ public:
     BOOL CanRedo() override;
     BOOL Redo() override;
     void EmptyUndoQueue() override;
+    // The whole document to a file in the editor text format; 0 for a null path or a file
+    // error (shown in a message box).
+    BOOL Save(const char* path) override;
+    // Replaces the document by a file's content. The file is read and its header checked
+    // before anything changes, so a missing or foreign file leaves the document as it was;
+    // then the document and the history are cleared and the content read in.
+    BOOL Load(const char* path) override;
+    // The range in the editor text format, appended to out; 0 for an empty or inverted
+    // range.
+    BOOL SaveTo(std::string& out, const CRange& range) override;
+    // Inserts the content at pos (not undoably: the history is emptied when the document
+    // changed, since its positions no longer match); 0 for a position past the end or a
+    // wrong header.
+    BOOL LoadFrom(const std::string& data, UINT pos) override;
     // No text search is offered here: always -1.
     long FindTextA(DWORD, const CRange&, const CString&) override { return -1; }
     int FindExternObj(const ZarniUUID& id, int from, DOC_FIND_FLAG dir) override;
     int QueryReserved(int) override { return 0; }
     void SetLimit(long limit) override;
     long GetLimit() override;
+    UINT GetClipBoardFormat() override { return m_clipFormat; }
+    // Null restores the built-in provider, which allows every format.
+    void SetClipBoardFormatProvider(IClipBoardFormatProvider* provider) override;
+    // The selection to the clipboard as text and in the private format, as far as the
+    // provider allows; nothing happens for an empty selection or a busy clipboard.
+    void Copy() override;
+    // Copy, then the selection is deleted (undoably).
+    void Cut() override;
+    // Inserts the clipboard's private content, or else its text, at the selection as one
+    // undoable step; nothing happens when the clipboard is busy or offers neither.
+    void Paste() override;
+    // Non-zero only for the text and picture formats the provider allows.
+    BOOL CanPaste(UINT format) override;
     void SetReserved(int) override {}
     // The window's size: the view lays the document out at its width.
     void SetViewSize(const CSize& size) override;
@@ -221,6 +285,11 @@ public:
     void AddDocListener(IDocListener* listener) override;
     void DeleteDocListener(IDocListener* listener) override;
     BOOL ReplaceSel(IAnimate* animation) override;
+    // A shared global block holding the selection as zero-terminated text (CF_TEXT) or in
+    // the private format; null for other formats, an empty selection or no memory.
+    HGLOBAL RenderClipBoardData(UINT format) override;
+    // 1 for null; else 1 when the block was freed.
+    BOOL FreeClipBoardData(HGLOBAL data) override;
     BOOL SetBackColor(COLORREF color) override;
     BOOL SetBackImage(const std::string& picture, IMAGE_PLACEMENT placement) override;
     void AddLayer(ILayer* layer) override;
@@ -253,4 +322,7 @@ private:
     CCaretNavigator* Navigator();
 
     CEditorCore m_core;
+    CDefaultClipBoardFormatProvider m_defaultProvider;
+    IClipBoardFormatProvider* m_clipProvider = &m_defaultProvider;  // not owned
+    UINT m_clipFormat = 0;
 };

@@ -1,6 +1,7 @@
 // Insertion at the insertion position.
 #include "engine/Inputer.h"
 
+#include "engine/ETFStream.h"
 #include "engine/EditTarget.h"
 #include "engine/Selector.h"
 #include "model/Doc.h"
@@ -40,4 +41,22 @@ int CInputer::Feed(char c) {
         return 0;
     sel->OffsetSel(1);
     return 1;
+}
+
+int CInputer::FeedETF(const std::string& data) {
+    ISelector* sel = m_editor ? m_editor->GetSelector() : nullptr;
+    IDoc* doc = m_editor ? m_editor->GetDocument() : nullptr;
+    if (!sel || !doc)
+        return 0;
+    CETFStream stream;
+    if (!stream.Open(data))
+        return 0;
+    const int pos = sel->GetInsertPos();
+    const int before = doc->GetLength();
+    CEditorETFSink sink(m_editor);
+    stream.ReadContent(&sink, pos);
+    const int result = stream.ReadFormats(m_editor->GetFormatInfo(), m_editor->GetLinks(), pos);
+    if (doc->GetLength() > before)
+        sel->OffsetSel(doc->GetLength() - before);
+    return result;
 }

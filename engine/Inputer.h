@@ -1,6 +1,8 @@
 // CInputer: feeds characters, text and objects into the document at the insertion position.
 #pragma once
 
+#include <string>
+
 #include "platform/base/String.h"
 
 class IEditTarget;
@@ -20,6 +22,10 @@ public:
     virtual int Feed(const CString& text);
     // Inserts one printable single-byte character (as a signed byte, at least 32); 1 or 0.
     virtual int Feed(char c);
+    // Inserts content in the editor text format: text and objects at the insertion
+    // position, then its font, colour and link runs relative to it. 0 for a wrong header
+    // (nothing changes); the selection ends past what was inserted.
+    virtual int FeedETF(const std::string& data);
 
 private:
     IEditTarget* m_editor;  // not owned

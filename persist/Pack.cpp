@@ -34,6 +34,17 @@ void CPack::Attach(const void* bytes, size_t length) {
     m_blockMark = kNoBlock;
 }
 
+void CPack::Attach(std::string&& bytes) {
+    if (GetLength() != 0 || bytes.size() > kMaxLength) {
+        Attach(bytes.data(), bytes.size());
+        return;
+    }
+    m_buf = std::move(bytes);
+    m_gap = 0;
+    m_pos = 0;
+    m_blockMark = kNoBlock;
+}
+
 void CPack::Reset() {
     // The gap sits at the read position; close it before the position moves back.
     Compact();

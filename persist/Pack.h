@@ -35,6 +35,9 @@ public:
     // and closes any open block. Bytes that would make the buffer longer than kMaxLength
     // are not appended at all.
     void Attach(const void* bytes, size_t length);
+    // The same for a string the pack may take over: an empty pack adopts its storage
+    // instead of copying it, which halves the memory a large load needs.
+    void Attach(std::string&& bytes);
     // Read position 0, no open block; the buffer keeps its bytes (skipped ones included).
     void Reset();
 

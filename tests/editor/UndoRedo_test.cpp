@@ -1,6 +1,7 @@
 // Random edits and format changes through the editor interface, then undo and redo: every
 // step back and forth must give the document exactly as it was, unit for unit, with the
-// same objects and the same font and colour of every unit.
+// same objects and the same font and colour of every unit. The final document, saved in the
+// editor text format and loaded into a fresh editor, must come back the same, links too.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +13,8 @@
 #include "editor/EditorInterface.h"
 #include "engine/UndoQueue.h"
 #include "format/FormatInfo.h"
+#include "links/LinkInfo.h"
+#include "links/LinkManager.h"
 #include "model/CompressStore.h"
 #include "model/Doc.h"
 #include "model/ZarniParaInfo.h"
@@ -42,7 +45,13 @@ public:
             return;
         }
         if (op == 14) {
-            m_editor.SetParagraph(zarni::CZarniParaInfo(Pick(20), 2, 4));  // not undoable
+            if (Pick(2)) {
+                m_editor.SetParagraph(zarni::CZarniParaInfo(Pick(20), 2, 4));  // not undoable
+            } else {
+                zarni::CLinkInfo link(RandomText(), Pick(9), 1024 + Pick(3),
+                                      ZarniUUID(Pick(4), 0, 0, 0));
+                m_editor.SetLink(m_editor.GetSel(), &link);  // not undoable either
+            }
             return;
         }
         if (op < 7) {
@@ -82,11 +91,37 @@ public:
         ASSERT_EQ(m_at + 1, static_cast<int>(m_history.size()));
     }
 
+    // The document saved whole and loaded into a fresh editor: the same snapshot and links.
+    void RoundTrip() {
+        std::string data;
+        const int length = static_cast<int>(m_editor.GetLength());
+        if (length == 0)
+            return;
+        ASSERT_TRUE(m_editor.SaveTo(data, CRange(0, length)));
+        CEditorInterface copy;
+        ASSERT_TRUE(copy.LoadFrom(data, 0));
+        EXPECT_EQ(Take(copy), Take(m_editor));
+        EXPECT_EQ(Links(copy), Links(m_editor));
+    }
+
 private:
+    using LinkList = std::vector<std::tuple<int, int, unsigned int, ZarniUUID, std::string>>;
+    static LinkList Links(CEditorInterface& ed) {
+        std::vector<SLinkRun> runs;
+        ed.GetCore().GetRoot()->GetLinks()->GetLinks(CRange(0, ed.GetLength()), runs);
+        LinkList list;
+        for (const SLinkRun& r : runs) {
+            if (r.link && r.link->GetType() != 0)
+                list.emplace_back(r.range.home, r.range.end, r.link->GetType(), r.link->GetOutID(),
+                                  r.link->GetText().str());
+        }
+        return list;
+    }
     CUndoQueue* Queue() { return m_editor.GetCore().GetUndoQueue(); }
-    Snapshot Take() {
-        CDoc* doc = m_editor.GetCore().GetRoot()->GetDoc();
-        CFormatInfo* formats = m_editor.GetCore().GetRoot()->GetFormatInfo();
+    Snapshot Take() { return Take(m_editor); }
+    static Snapshot Take(CEditorInterface& ed) {
+        CDoc* doc = ed.GetCore().GetRoot()->GetDoc();
+        CFormatInfo* formats = ed.GetCore().GetRoot()->GetFormatInfo();
         Snapshot s;
         for (int i = 0; i < doc->GetLength(); ++i)
             s.emplace_back(doc->GetUnit(i), doc->GetCOID(i), formats->GetFont(i)->GetID(),
@@ -147,10 +182,12 @@ TEST(UndoRedo, RandomEditsUndoAndRedoExactly) {
     for (uint32_t seed = 1; seed <= seeds; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         {
+            CTestObjectCreator creator;
             UndoHarness h(seed);
             for (int step = 0; step < 600; ++step)
                 ASSERT_NO_FATAL_FAILURE(h.Step()) << "at step " << step;
             ASSERT_NO_FATAL_FAILURE(h.Unwind());
+            ASSERT_NO_FATAL_FAILURE(h.RoundTrip());
         }
         // The editor, its history and the store gave back every object.
         EXPECT_EQ(CCompressStore::Instance().GetObjectCount(), 0u);

@@ -2,10 +2,13 @@
 #include "support/TestObjects.h"
 
 #include "model/CompressStore.h"
+#include "objects/CreatorRegistry.h"
+#include "persist/Pack.h"
 
 int CTestSub::s_live = 0;
 int CTestObject::s_live = 0;
 int CTestObject::s_unvisibleCalls = 0;
+const char* const CTestObject::kClassId = "00000000-0000-0000-0000-0000000000aa";
 
 CTestSub::CTestSub(const std::string& name)
     : m_name(name), m_id(UuidFromBytes(("sub:" + name).data(), name.size() + 4)) {
@@ -45,4 +48,29 @@ ZarniUUID StoreTestObject(const std::string& name) {
     const ZarniUUID id = obj->GetID();
     obj->Destroy();
     return id;
+}
+
+void CTestObject::streamout(CPack& pack) const {
+    pack << m_name;
+}
+
+void CTestObject::streamin(CPack& pack) {
+    pack >> m_name;
+    m_id = UuidFromBytes(m_name.data(), m_name.size());
+}
+
+namespace {
+ICompressStoreObj* MakeEmptyTestObject() {
+    return new CTestObject("");
+}
+const SPrototypeEntry kTestPrototypes[] = {{CTestObject::kClassId, &MakeEmptyTestObject},
+                                           {nullptr, nullptr}};
+}  // namespace
+
+CTestObjectCreator::CTestObjectCreator() : CPrototypeCreator(kTestPrototypes, "test objects") {
+    CCreatorRegistry::Instance().RegisterCreator(this);
+}
+
+CTestObjectCreator::~CTestObjectCreator() {
+    CCreatorRegistry::Instance().UnRegisterCreator(this);
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "objects/ExternalObj.h"
+#include "objects/PrototypeCreator.h"
 #include "objects/ZarniUUID.h"
 
 // The bulky part an object may share with others.
@@ -48,9 +49,11 @@ public:
 
     CString GetReplaceText() override { return CString(m_name.c_str()); }
 
-    ZarniUUID GetCLSID() override { return UuidFromText("00000000-0000-0000-0000-0000000000aa"); }
-    void streamout(CPack&) const override {}
-    void streamin(CPack&) override {}
+    static const char* const kClassId;
+    ZarniUUID GetCLSID() override { return UuidFromText(kClassId); }
+    // The name travels; reading it gives the object its id again.
+    void streamout(CPack& pack) const override;
+    void streamin(CPack& pack) override;
 
     const std::string& GetName() const { return m_name; }
 
@@ -63,6 +66,13 @@ private:
     ZarniUUID m_id;
     CTestSub* m_sub;
     bool m_ownsSub;
+};
+
+// Makes empty test objects for readers of saved documents; registered while it lives.
+class CTestObjectCreator : public CPrototypeCreator {
+public:
+    CTestObjectCreator();
+    ~CTestObjectCreator() override;
 };
 
 // Puts a test object of that name into the shared store and gives its id; the caller holds

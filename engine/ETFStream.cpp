@@ -1,0 +1,444 @@
+// The editor text format: writing records into one pack, reading them in two passes.
+#include "engine/ETFStream.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include "core/Owned.h"
+#include "core/UiTexts.h"
+#include "engine/EditTarget.h"
+#include "engine/UnitCount.h"
+#include "format/ColorInfo.h"
+#include "format/FontInfo.h"
+#include "format/FormatCreatorRegistry.h"
+#include "format/FormatInfo.h"
+#include "links/LinkInfo.h"
+#include "links/LinkManager.h"
+#include "model/CompressStore.h"
+#include "model/Doc.h"
+#include "model/EditorListeners.h"
+#include "model/StoreRef.h"
+#include "objects/Animate.h"
+#include "objects/ClassIds.h"
+#include "objects/CreatorRegistry.h"
+#include "objects/ExternalObj.h"
+#include "objects/ObjectPaintHost.h"
+#include "platform/ui/WinUser.h"
+
+namespace {
+
+// The length field of a record counts itself.
+constexpr uint32_t kLengthField = 8;
+constexpr uint32_t kPrologueLength = CETFStream::kHeaderLength + CETFStream::kStampLength;
+
+void ShowFileError(int error) {
+    MessageBoxA(nullptr, std::strerror(error), "", MB_OK);
+}
+
+// A stored range end: base + offset, held inside int.
+int32_t Shifted(int32_t offset, int base) {
+    const int64_t v = int64_t{offset} + base;
+    return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+// ---- The editor as receiver ----
+
+int CEditorETFSink::InsertCO(int pos, const ZarniUUID& id) {
+    IDoc* doc = m_editor ? m_editor->GetDocument() : nullptr;
+    if (doc == nullptr || !doc->InsertCO(pos, id))
+        return 0;
+    ICompressStoreObj* obj = CCompressStore::Instance().Find(id);
+    if (auto* animation = dynamic_cast<IAnimate*>(obj))
+        animation->SetPainter(m_editor->GetEditorListeners());
+    if (IExternalObj* external = ExternalOf(obj)) {
+        IObjectPaintHost* host = m_editor->GetObjectPaintHost();
+        external->SetPaintHost(host);
+        if (host)
+            host->AddRepaintObject(obj);
+    }
+    return 1;
+}
+
+int CEditorETFSink::Inserts(int pos, const CString& text) {
+    IDoc* doc = m_editor ? m_editor->GetDocument() : nullptr;
+    return doc ? doc->Inserts(pos, text) : 0;
+}
+
+// ---- Writing ----
+
+int CETFStream::OutputObject(ICompressStoreObj* obj, const CRange&) {
+    return WriteObject(obj);
+}
+
+int CETFStream::OutputText(const CString& text, const CRange&) {
+    return WriteText(text);
+}
+
+int CETFStream::PutFont(CFontInfo* font, const CRange& range) {
+    return WriteFormatRun(font, range);
+}
+
+int CETFStream::PutColor(CColorInfo* color, const CRange& range) {
+    return WriteFormatRun(color, range);
+}
+
+int CETFStream::WriteObject(ICompressStoreObj* obj) {
+    ISerialize* serial = SerializeOf(obj);
+    if (serial == nullptr)
+        return 0;
+    m_pack << serial->GetCLSID();
+    m_pack.BeginBlock();
+    serial->streamout(m_pack);
+    m_pack.EndBlock();
+    return 1;
+}
+
+int CETFStream::WriteText(const CString& text) {
+    m_pack << TextRunClassId();
+    m_pack.BeginBlock();
+    m_pack << text;
+    m_pack.EndBlock();
+    return 1;
+}
+
+int CETFStream::WriteFormatRun(ISerialize* record, const CRange& range) {
+    if (record == nullptr)
+        return 0;
+    m_pack << record->GetCLSID();
+    m_pack.BeginBlock();
+    m_pack << (range.home - m_base) << (range.end - m_base);
+    record->streamout(m_pack);
+    m_pack.EndBlock();
+    return 1;
+}
+
+int CETFStream::WriteLink(ILinkInfo* link, const CRange& range) {
+    if (link == nullptr || link->GetType() == LINK_TYPE_NONE)
+        return 0;
+    const unsigned int type = link->GetType();
+    m_pack << LinkRunClassId();
+    m_pack.BeginBlock();
+    m_pack << (range.home - m_base) << (range.end - m_base) << type << link->GetText()
+           << link->GetOutID();
+    const unsigned long value = link->GetValue();
+    if (type == LINK_TYPE_URL) {
+        // The value is the address, held in a string the link owns.
+        const auto* address = reinterpret_cast<const CString*>(value);
+        m_pack << (address ? *address : CString());
+    } else {
+        // A host value travels whole, as its low and high 32 bits.
+        m_pack << static_cast<unsigned int>(value & 0xFFFFFFFFu)
+               << static_cast<unsigned int>(uint64_t{value} >> 32);
+    }
+    m_pack.EndBlock();
+    return 1;
+}
+
+int CETFStream::WriteRange(IEditTarget* editor, const CRange& range) {
+    IDoc* doc = editor ? editor->GetDocument() : nullptr;
+    CFormatInfo* formats = editor ? editor->GetFormatInfo() : nullptr;
+    if (range.IsEmpty() || doc == nullptr || formats == nullptr)
+        return 0;
+    SetBase(range.home);
+    if (!doc->Output(this, range) || !formats->Output(this, range))
+        return 0;
+    if (CLinkManager* links = editor->GetLinks()) {
+        std::vector<SLinkRun> runs;
+        links->GetLinks(range, runs);
+        for (const SLinkRun& run : runs)
+            WriteLink(run.link, run.range);
+    }
+    return 1;
+}
+
+void CETFStream::Reset() {
+    m_pack.Reset();
+}
+
+int CETFStream::GetResult(std::string& out) const {
+    out.append(kHeader, kHeaderLength);
+    out.append(kVersionStamp, kStampLength);
+    out.append(m_pack.GetBuffer());
+    return 1;
+}
+
+// ---- Reading ----
+
+bool CETFStream::HasHeader(const std::string& data) {
+    return data.size() >= kHeaderLength && data.compare(0, kHeaderLength, kHeader) == 0;
+}
+
+bool CETFStream::CheckPrologue(const std::string& data) {
+    if (!HasHeader(data))
+        return false;
+    if (data.size() < kPrologueLength ||
+        data.compare(kHeaderLength, kStampLength, kVersionStamp) != 0) {
+        MessageBoxA(nullptr, UiText(EUiText::VersionWarning), UiText(EUiText::VersionCaption),
+                    MB_OK);
+    }
+    return true;
+}
+
+int CETFStream::Open(const std::string& data) {
+    if (!CheckPrologue(data))
+        return 0;
+    if (data.size() > kPrologueLength)
+        m_pack.Attach(data.data() + kPrologueLength, data.size() - kPrologueLength);
+    m_pack.Reset();
+    return 1;
+}
+
+int CETFStream::Open(std::string&& data) {
+    if (!CheckPrologue(data))
+        return 0;
+    data.erase(0, std::min<size_t>(data.size(), kPrologueLength));
+    m_pack.Attach(std::move(data));
+    m_pack.Reset();
+    return 1;
+}
+
+bool CETFStream::TakePayload(CPack& payload) {
+    int declared = 0;
+    if (m_pack.PeekInt(declared) == 0 || declared < static_cast<int>(kLengthField) ||
+        static_cast<uint32_t>(declared) > m_pack.Remaining())
+        return false;
+    std::string bytes;
+    m_pack.ReadBytes(bytes, static_cast<uint32_t>(declared));
+    payload.Attach(bytes.data() + kLengthField, bytes.size() - kLengthField);
+    return true;
+}
+
+bool CETFStream::SkipRecord() {
+    int declared = 0;
+    if (m_pack.Skip(sizeof(ZarniUUID)) == 0)
+        return false;
+    return m_pack.PeekInt(declared) != 0 && declared >= static_cast<int>(kLengthField) &&
+           m_pack.Skip(static_cast<uint32_t>(declared)) != 0;
+}
+
+int CETFStream::ReadContent(IETFSink* sink, int pos) {
+    m_pack.Reset();
+    if (sink == nullptr)
+        return 0;
+    CCompressStore& store = CCompressStore::Instance();
+    int p = pos;
+    while (m_pack.Remaining() > 0) {
+        ZarniUUID clsid;
+        if (m_pack.PeekUUID(clsid) == 0)
+            break;
+        if (clsid == TextRunClassId()) {
+            // Read in place rather than through a payload copy: text runs are the bulk of
+            // a document. A longer block than the string (a later version's extra fields)
+            // is dropped with it.
+            m_pack.DropUUID();
+            int declared = 0;
+            CString text;
+            const uint32_t before = m_pack.Remaining();
+            m_pack >> declared >> text;
+            const uint32_t used = before - m_pack.Remaining();
+            if (used <= kLengthField)
+                break;  // cut short
+            if (declared > static_cast<int>(used) &&
+                static_cast<uint32_t>(declared) - used <= m_pack.Remaining()) {
+                std::string extra;
+                m_pack.ReadBytes(extra, static_cast<uint32_t>(declared) - used);
+            }
+            if (!text.IsEmpty() && sink->Inserts(p, text) > 0)
+                p = AddUnitsSaturated(p, CountUnits(text));
+            continue;
+        }
+        TOwned<ICompressStoreObj> obj(CCreatorRegistry::Instance().CreateObj(clsid));
+        if (!obj) {
+            if (!SkipRecord())
+                break;
+            continue;
+        }
+        // The object reads from its own record only, so a damaged one cannot take the
+        // records after it.
+        m_pack.DropUUID();
+        CPack payload;
+        if (!TakePayload(payload))
+            break;
+        if (ISerialize* serial = SerializeOf(obj.get()))
+            serial->streamin(payload);
+        const ZarniUUID id = obj->GetID();
+        // The store keeps a copy under the id while the receiver inserts it; the inserted
+        // unit holds its own reference, this one goes at the end of the scope.
+        if (id.IsNull() || store.Add(obj.get()) == nullptr)
+            continue;
+        const CStoreRef added = CStoreRef::Adopt(id);
+        if (sink->InsertCO(p, id))
+            p = AddUnitsSaturated(p, 1);
+    }
+    return 1;
+}
+
+bool CETFStream::ReadLinkRun(CPack& payload, CLinkManager* links, int base) {
+    int home = 0, end = 0;
+    unsigned int type = LINK_TYPE_NONE;
+    CString text;
+    ZarniUUID outId;
+    payload >> home >> end >> type >> text >> outId;
+    unsigned long value = 0;
+    CString address;
+    if (type == LINK_TYPE_URL) {
+        payload >> address;
+    } else {
+        unsigned int low = 0, high = 0;
+        payload >> low >> high;
+        value = static_cast<unsigned long>(low | (uint64_t{high} << 32));
+    }
+    const CRange range(Shifted(home, base), Shifted(end, base));
+    if (links == nullptr || type == LINK_TYPE_NONE || range.IsEmpty())
+        return false;
+    zarni::CLinkInfo link(text, 0, type, outId);
+    if (type == LINK_TYPE_URL) {
+        link.SetLinkInfo(text, reinterpret_cast<unsigned long>(new CString(address)), type, outId);
+        link.SetAutoDeleteValue(1);
+    } else {
+        link.SetLinkInfo(text, value, type, outId);
+    }
+    links->SetLink(range, &link);
+    return true;
+}
+
+int CETFStream::ReadFormats(CFormatInfo* formats, CLinkManager* links, int base) {
+    m_pack.Reset();
+    CFormatCreatorRegistry& registry = CFormatCreatorRegistry::Instance();
+    while (m_pack.Remaining() > 0) {
+        ZarniUUID clsid;
+        if (m_pack.PeekUUID(clsid) == 0)
+            break;
+        const bool isLink = clsid == LinkRunClassId();
+        TOwned<ICompressStoreObj> record(isLink ? nullptr : registry.CreateObj(clsid));
+        if (!isLink && !record) {
+            if (!SkipRecord())
+                break;
+            continue;
+        }
+        m_pack.DropUUID();
+        CPack payload;
+        if (!TakePayload(payload))
+            break;
+        if (isLink) {
+            ReadLinkRun(payload, links, base);
+            continue;
+        }
+        int home = 0, end = 0;
+        payload >> home >> end;
+        if (ISerialize* serial = SerializeOf(record.get()))
+            serial->streamin(payload);
+        // An empty range would set the typing attributes instead of a run.
+        const CRange range(Shifted(home, base), Shifted(end, base));
+        if (formats == nullptr || range.IsEmpty())
+            continue;
+        if (auto* font = dynamic_cast<CFontInfo*>(record.get()))
+            formats->SetFont(font, range);
+        else if (auto* color = dynamic_cast<CColorInfo*>(record.get()))
+            formats->SetColor(color, range);
+    }
+    return 1;
+}
+
+// ---- Files ----
+
+int CETFStream::SaveFile(const char* path) {
+    if (path == nullptr || *path == '\0') {
+        ShowFileError(ENOENT);
+        return 0;
+    }
+    std::string bytes;
+    GetResult(bytes);
+    struct stat existing {};
+    const bool replacing = ::stat(path, &existing) == 0 && S_ISREG(existing.st_mode);
+    // A new file is written in place: there is nothing to lose. An existing one is
+    // replaced only once the new content is complete.
+    std::string target = path;
+    int fd = -1;
+    if (replacing) {
+        target += ".XXXXXX";
+        fd = ::mkstemp(target.data());
+        if (fd >= 0)
+            ::fchmod(fd, existing.st_mode & 07777);
+    } else {
+        fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    }
+    if (fd < 0) {
+        ShowFileError(errno);
+        return 0;
+    }
+    const bool written = WriteAll(fd, bytes);
+    int error = written ? 0 : errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && replacing && ::rename(target.c_str(), path) != 0)
+        error = errno;
+    if (error != 0) {
+        if (replacing)
+            ::unlink(target.c_str());
+        ShowFileError(error);
+        return 0;
+    }
+    return 1;
+}
+
+int CETFStream::LoadFile(const char* path) {
+    if (path == nullptr || *path == '\0') {
+        ShowFileError(ENOENT);
+        return 0;
+    }
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        ShowFileError(errno);
+        return 0;
+    }
+    struct stat info {};
+    int error = ::fstat(fd, &info) != 0 ? errno : 0;
+    if (error == 0 && static_cast<uint64_t>(info.st_size) > uint64_t{CPack::kMaxLength})
+        error = EFBIG;
+    std::string data;
+    if (error == 0) {
+        data.resize(static_cast<size_t>(info.st_size));
+        size_t done = 0;
+        while (done < data.size()) {
+            const ssize_t n = ::read(fd, data.data() + done, data.size() - done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                error = errno;
+            if (n <= 0)
+                break;
+            done += static_cast<size_t>(n);
+        }
+        data.resize(done);
+    }
+    ::close(fd);
+    if (error != 0) {
+        ShowFileError(error);
+        return 0;
+    }
+    if (data.empty())
+        return 0;
+    return Open(std::move(data));
+}

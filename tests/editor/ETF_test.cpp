@@ -1,0 +1,225 @@
+// The editor text format through the editor interface: exact bytes, loading at another
+// position, damaged and foreign input, files and the version warning.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "editor/EditorInterface.h"
+#include "format/FormatInfo.h"
+#include "links/LinkInfo.h"
+#include "media/Animate.h"
+#include "media/Image.h"
+#include "model/CompressStore.h"
+#include "model/Doc.h"
+#include "objects/ZarniUUID.h"
+#include "persist/Pack.h"
+#include "platform/ui/headless/HeadlessUi.h"
+#include "support/DataFiles.h"
+
+namespace {
+
+const char* const kTextClass = "2a55c017-eac5-4c63-90b2-b8b2ef0d4ada";
+const char* const kFontClass = "10ee87a7-4a3a-4de1-9e77-356aa2b4b01c";
+const char* const kColorClass = "52f921ed-5345-4c73-8ad6-9e4de4953a66";
+const char* const kImageClass = "1b77fa04-2791-419c-8eac-20758aa3e948";
+const char* const kPrologue = "Zarni Editor file Sep  2 2006";
+
+std::string Int(uint32_t v) {
+    char b[9];
+    std::snprintf(b, sizeof b, "%08x", v);
+    return b;
+}
+std::string Str(const std::string& s) {
+    return Int(static_cast<uint32_t>(s.size())) + s;
+}
+std::string Id(const ZarniUUID& id) {
+    uint8_t b[16];
+    id.ToBytes(b);
+    return std::string(reinterpret_cast<char*>(b), 16);
+}
+std::string Digest(const std::string& bytes) {
+    return Id(UuidFromBytes(bytes.data(), bytes.size()));
+}
+std::string Record(const char* clsid, const std::string& payload) {
+    return Id(UuidFromText(clsid)) + Int(static_cast<uint32_t>(8 + payload.size())) + payload;
+}
+std::string ColorRun(uint32_t home, uint32_t end, COLORREF c) {
+    const std::string bytes(reinterpret_cast<const char*>(&c), 4);  // low byte first
+    return Record(kColorClass, Int(home) + Int(end) + Digest(bytes) + Int(c));
+}
+
+struct ETF : ::testing::Test {
+    void SetUp() override { CHeadlessUi::Instance().ClearMessageBoxes(); }
+    static CString Text(CEditorInterface& ed) {
+        ed.SetSel(CRange(0, SEL_ALL));
+        return ed.GetSelText();
+    }
+    static COLORREF ColorAt(CEditorInterface& ed, int pos) {
+        return ed.GetCore().GetRoot()->GetFormatInfo()->GetColor(pos)->GetColor();
+    }
+};
+
+}  // namespace
+
+TEST_F(ETF, TextFontColourAndLinkRunsSaveByteForByte) {
+    CEditorInterface ed;
+    ASSERT_TRUE(ed.ReplaceSel(CString("ab")));
+    std::string out;
+    ASSERT_TRUE(ed.SaveTo(out, CRange(0, 2)));
+    LOGFONT lf;
+    ed.GetDefaultFont(lf);
+    const std::string face(reinterpret_cast<const char*>(&lf), sizeof lf);
+    const std::string font = Record(kFontClass, Int(0) + Int(2) + Digest(face) + Str(face));
+    const std::string text = Record(kTextClass, Str("ab"));
+    EXPECT_EQ(text.substr(16, 8), "00000012");
+    EXPECT_EQ(out, kPrologue + text + font + ColorRun(0, 2, 0));
+
+    // A red "b", a host link over both letters, saved from base 1 and from base 0.
+    ed.SetSel(CRange(1, 2));
+    ASSERT_TRUE(ed.SetColor(RGB(255, 0, 0)));
+    zarni::CLinkInfo link(CString("t"), 7, 2000, ZarniUUID(1, 2, 3, 4));
+    ed.SetLink(CRange(0, 2), &link);
+    const std::string linkRun = Record(
+        "6c0d9e3a-47b2-4f18-a5e3-d2b8f1c07a94",
+        Int(0) + Int(1) + Int(2000) + Str("t") + Id(ZarniUUID(1, 2, 3, 4)) + Int(7) + Int(0));
+    out.clear();
+    ASSERT_TRUE(ed.SaveTo(out, CRange(1, 2)));
+    EXPECT_EQ(out, kPrologue + Record(kTextClass, Str("b")) +
+                       Record(kFontClass, Int(0) + Int(1) + Digest(face) + Str(face)) +
+                       ColorRun(0, 1, RGB(255, 0, 0)) + linkRun);
+
+    // Empty and inverted ranges write nothing.
+    out.clear();
+    EXPECT_FALSE(ed.SaveTo(out, CRange(1, 1)));
+    EXPECT_FALSE(ed.SaveTo(out, CRange(2, 1)));
+    EXPECT_TRUE(out.empty());
+}
+
+TEST_F(ETF, PictureAndAnimationRecordsCarryTheirIdsAndEncodedFrames) {
+    const std::string png = ReadTestData("tile.png");
+    CEditorInterface ed;
+    auto* picture = new zarni::CImage(0);
+    ASSERT_TRUE(picture->SetImage(png, "[p]"));
+    ASSERT_TRUE(ed.ReplaceSel(picture));
+    picture->Destroy();
+    std::string out;
+    ASSERT_TRUE(ed.SaveTo(out, CRange(0, 1)));
+    // id: digest of the replacement text, the data id's first word and the mode, in hex.
+    char hex[32];
+    std::snprintf(hex, sizeof hex, "%X%X", UuidFromBytes(png.data(), png.size()).words[0], 0u);
+    const std::string key = std::string("[p]") + hex;
+    const ZarniUUID imageId = UuidFromBytes(key.data(), key.size());
+    const std::string head = Id(imageId) + Str("[p]") + Int(0);
+    ASSERT_EQ(out.substr(29, 16), Id(UuidFromText(kImageClass)));
+    ASSERT_EQ(out.substr(53, head.size()), head);
+    int encodedLength = 0;
+    ASSERT_EQ(std::sscanf(out.substr(53 + head.size(), 8).c_str(), "%x", &encodedLength), 1);
+    EXPECT_EQ(out.substr(45, 8), Int(static_cast<uint32_t>(8 + head.size() + 8 + encodedLength)));
+    EXPECT_EQ(out.substr(61 + head.size(), 4), "\x89PNG");
+
+    // Loaded back elsewhere, the picture is the same stored object.
+    CEditorInterface other;
+    ASSERT_TRUE(other.LoadFrom(out, 0));
+    EXPECT_EQ(other.FindExternObj(imageId, 0, DFF_FORWARD), 0);
+
+    // An animation: transparent colour, data id and text, then the frames and delays.
+    auto* anim = new zarni::CAnimate(0x00FF00FF);
+    ASSERT_EQ(anim->SetAnimate(ReadTestData("anim.gif"), {}, "[a]"), 1);
+    ed.SetSel(CRange(1, 1));
+    ASSERT_TRUE(ed.ReplaceSel(anim));
+    anim->Destroy();
+    out.clear();
+    ASSERT_TRUE(ed.SaveTo(out, CRange(1, 2)));
+    CPack pack(out.data() + 29, out.size() - 29);
+    ZarniUUID clsid, dataId;
+    int length = 0, transparent = 0, count = 0;
+    std::string text, frames;
+    pack >> clsid >> length >> transparent >> dataId >> text >> frames >> count;
+    EXPECT_EQ(clsid, UuidFromText("b22e54f9-1b5e-4356-a59c-40915b08abc5"));
+    EXPECT_EQ(transparent, 0x00FF00FF);
+    EXPECT_EQ(text, "[a]");
+    EXPECT_EQ(frames.substr(0, 3), "GIF");
+    EXPECT_EQ(count, 0);  // no host delays: the file's own are used
+    ASSERT_TRUE(other.LoadFrom(out, 1));
+    EXPECT_EQ(other.GetLength(), 2);
+}
+
+TEST_F(ETF, RangeLoadsAtAnotherPositionWithEveryRunShifted) {
+    CEditorInterface src;
+    ASSERT_TRUE(src.ReplaceSel(CString("0123456789abcdef")));
+    src.SetSel(CRange(6, 8));
+    ASSERT_TRUE(src.SetColor(RGB(0, 0, 255)));
+    zarni::CLinkInfo link(CString("x"), 1, 3000, ZarniUUID(9, 9, 9, 9));
+    src.SetLink(CRange(7, 9), &link);
+    std::string data;
+    ASSERT_TRUE(src.SaveTo(data, CRange(5, 9)));
+
+    CEditorInterface dst;
+    ASSERT_TRUE(dst.ReplaceSel(CString("ABCDEFGHIJKLMNOPQRSTUVWXYZ")));
+    EXPECT_FALSE(dst.LoadFrom(data, 27));  // past the end
+    EXPECT_FALSE(dst.LoadFrom("Zarni Editor fil", 0));
+    EXPECT_EQ(dst.GetLength(), 26);
+    ASSERT_TRUE(dst.LoadFrom(data, 20));
+    EXPECT_EQ(Text(dst), CString("ABCDEFGHIJKLMNOPQRST5678UVWXYZ"));
+    EXPECT_EQ(ColorAt(dst, 20), RGB(0, 0, 0));
+    EXPECT_EQ(ColorAt(dst, 21), RGB(0, 0, 255));
+    EXPECT_EQ(ColorAt(dst, 22), RGB(0, 0, 255));
+    EXPECT_EQ(ColorAt(dst, 23), RGB(0, 0, 0));
+    const SLinkRun run = dst.GetLinkAt(22);
+    ASSERT_NE(run.link, nullptr);
+    EXPECT_EQ(run.range, CRange(22, 24));
+    EXPECT_EQ(run.link->GetOutID(), ZarniUUID(9, 9, 9, 9));
+    EXPECT_EQ(run.link->GetValue(), 1u);
+    EXPECT_TRUE(CHeadlessUi::Instance().GetMessageBoxes().empty());
+}
+
+TEST_F(ETF, ForeignRecordsAreSkippedAndAnOtherStampWarnsOnce) {
+    const std::string unknown = Record("00000000-1111-2222-3333-444444444444", "whatever");
+    std::string data = std::string("Zarni Editor file Oct  1 2010") +
+                       Record(kTextClass, Str("one")) + unknown + Record(kTextClass, Str("two")) +
+                       unknown + ColorRun(1, 2, RGB(0, 255, 0));
+    CEditorInterface ed;
+    ASSERT_TRUE(ed.LoadFrom(data, 0));
+    EXPECT_EQ(Text(ed), CString("onetwo"));
+    EXPECT_EQ(ColorAt(ed, 1), RGB(0, 255, 0));
+    const auto& boxes = CHeadlessUi::Instance().GetMessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].owner, nullptr);
+    EXPECT_EQ(boxes[0].type, MB_OK);
+
+    // Cut short inside the second text: the first stays, nothing else happens.
+    CEditorInterface cut;
+    const std::string prefix = kPrologue + Record(kTextClass, Str("one"));
+    ASSERT_TRUE(cut.LoadFrom(prefix + Record(kTextClass, Str("two")).substr(0, 30), 0));
+    EXPECT_EQ(Text(cut), CString("one"));
+    // A record whose length points past the end stops the pass.
+    ASSERT_TRUE(cut.LoadFrom(prefix + Id(UuidFromText(kColorClass)) + Int(999), 3));
+    EXPECT_EQ(Text(cut), CString("oneone"));
+}
+
+TEST_F(ETF, FilesSaveAndLoadAndErrorsShowTheSystemMessage) {
+    const std::string dir = ::testing::TempDir();
+    const std::string path = dir + "/etf-file-test.zed";
+    CEditorInterface ed;
+    ASSERT_TRUE(ed.ReplaceSel(CString("hello\rworld")));
+    ASSERT_TRUE(ed.Save(path.c_str()));
+    ASSERT_TRUE(ed.Save(path.c_str()));  // replacing an existing file
+
+    CEditorInterface other;
+    ASSERT_TRUE(other.ReplaceSel(CString("old")));
+    ASSERT_TRUE(other.Load(path.c_str()));
+    EXPECT_EQ(Text(other), CString("hello\r\nworld"));
+    EXPECT_FALSE(other.CanUndo());
+
+    // A missing file keeps the document and says why.
+    EXPECT_FALSE(other.Load((dir + "/no-such-file.zed").c_str()));
+    EXPECT_FALSE(other.Save((dir + "/no-such-dir/x.zed").c_str()));
+    EXPECT_FALSE(other.Load(nullptr));
+    EXPECT_EQ(other.GetLength(), 11);
+    const auto& boxes = CHeadlessUi::Instance().GetMessageBoxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, CString(std::strerror(ENOENT)));
+    std::remove(path.c_str());
+}
