@@ -22,6 +22,7 @@ typedef intptr_t LRESULT;
 typedef uintptr_t UINT_PTR;
 typedef intptr_t LONG_PTR;
 typedef uintptr_t DWORD_PTR;
+typedef size_t SIZE_T;
 typedef const char* LPCSTR;
 typedef char* LPSTR;
 typedef void* LPVOID;

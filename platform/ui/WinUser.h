@@ -1,6 +1,6 @@
 // Window-system services with the Windows names the control uses: message boxes, the
-// desktop's device context, window lifetime and posted messages. A backend provides them (the
-// headless one by default).
+// desktop's device context, window lifetime, posted messages and the clipboard (whose
+// functions are in Clipboard.h). A backend provides them (the headless one by default).
 #pragma once
 
 #include "platform/base/String.h"
@@ -24,6 +24,17 @@ public:
     // Sends WM_DESTROY to the window, then removes it with the messages still queued for it.
     // FALSE for a window that does not exist or is already being destroyed.
     virtual BOOL DestroyWindow(HWND window) = 0;
+
+    // The clipboard (Clipboard.h has the rules). Any thread; a backend keeps one clipboard,
+    // shared with the rest of the window system where there is one, and frees the global
+    // blocks it owns with GlobalFree. "The caller" is the thread that opened the clipboard.
+    virtual BOOL OpenClipboard(HWND owner) = 0;
+    virtual BOOL EmptyClipboard() = 0;
+    virtual HANDLE SetClipboardData(UINT format, HANDLE data) = 0;
+    virtual HANDLE GetClipboardData(UINT format) = 0;
+    virtual BOOL IsClipboardFormatAvailable(UINT format) = 0;
+    virtual BOOL CloseClipboard() = 0;
+    virtual HWND GetClipboardOwner() = 0;
 
 protected:
     ~IUiBackend() = default;

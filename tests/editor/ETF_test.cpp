@@ -2,6 +2,11 @@
 // position, damaged and foreign input, files and the version warning.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -199,27 +204,84 @@ TEST_F(ETF, ForeignRecordsAreSkippedAndAnOtherStampWarnsOnce) {
     EXPECT_EQ(Text(cut), CString("oneone"));
 }
 
-TEST_F(ETF, FilesSaveAndLoadAndErrorsShowTheSystemMessage) {
+TEST_F(ETF, FileErrorsShowTheSystemMessageAndChangeNothing) {
     const std::string dir = ::testing::TempDir();
-    const std::string path = dir + "/etf-file-test.zed";
+    const std::string empty = dir + "/etf-empty.zed";
+    std::fclose(std::fopen(empty.c_str(), "w"));
     CEditorInterface ed;
-    ASSERT_TRUE(ed.ReplaceSel(CString("hello\rworld")));
-    ASSERT_TRUE(ed.Save(path.c_str()));
-    ASSERT_TRUE(ed.Save(path.c_str()));  // replacing an existing file
+    ASSERT_TRUE(ed.ReplaceSel(CString("keep")));
+    struct Case {
+        bool save;
+        std::string path;
+        int error;  // 0: no message
+    };
+    const Case cases[] = {
+        {false, dir + "/no-such-file.zed", ENOENT}, {false, dir, EISDIR},
+        {false, empty, 0},                          {true, dir, EISDIR},
+        {true, dir + "/no-such-dir/x.zed", ENOENT}, {true, "/dev/full", ENOSPC},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        CHeadlessUi::Instance().ClearMessageBoxes();
+        EXPECT_FALSE(c.save ? ed.Save(c.path.c_str()) : ed.Load(c.path.c_str()));
+        const auto& boxes = CHeadlessUi::Instance().GetMessageBoxes();
+        ASSERT_EQ(boxes.size(), c.error ? 1u : 0u);
+        if (c.error) {
+            EXPECT_EQ(boxes[0].text, CString(std::strerror(c.error)));
+        }
+        EXPECT_EQ(Text(ed), CString("keep"));
+    }
+    EXPECT_FALSE(ed.Load(nullptr));
+    EXPECT_FALSE(ed.Save(nullptr));
+    std::remove(empty.c_str());
+}
 
-    CEditorInterface other;
-    ASSERT_TRUE(other.ReplaceSel(CString("old")));
-    ASSERT_TRUE(other.Load(path.c_str()));
-    EXPECT_EQ(Text(other), CString("hello\r\nworld"));
-    EXPECT_FALSE(other.CanUndo());
+// Runs body in a child process and answers its exit status.
+template <typename Body>
+int InChild(Body body) {
+    const pid_t pid = fork();
+    if (pid == 0)
+        _exit(body());
+    int status = -1;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
-    // A missing file keeps the document and says why.
-    EXPECT_FALSE(other.Load((dir + "/no-such-file.zed").c_str()));
-    EXPECT_FALSE(other.Save((dir + "/no-such-dir/x.zed").c_str()));
-    EXPECT_FALSE(other.Load(nullptr));
-    EXPECT_EQ(other.GetLength(), 11);
-    const auto& boxes = CHeadlessUi::Instance().GetMessageBoxes();
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0].text, CString(std::strerror(ENOENT)));
+TEST_F(ETF, AFileWrittenByOneProcessLoadsInAnotherAndAFailedSaveKeepsIt) {
+    const std::string path = ::testing::TempDir() + "/etf-process-test.zed";
+    std::remove(path.c_str());
+    ASSERT_EQ(InChild([&] {
+                  CEditorInterface ed;
+                  ed.ReplaceSel(CString("from\ranother process"));
+                  ed.SetSel(CRange(0, 4));
+                  ed.SetColor(RGB(1, 2, 3));
+                  return ed.Save(path.c_str()) ? 0 : 1;
+              }),
+              0);
+    CEditorInterface ed;
+    ASSERT_TRUE(ed.Load(path.c_str()));
+    EXPECT_EQ(Text(ed), CString("from\r\nanother process"));
+    EXPECT_EQ(ColorAt(ed, 3), RGB(1, 2, 3));
+    EXPECT_FALSE(ed.CanUndo());
+
+    // A save that cannot be completed (the file size limit is hit) leaves the good file.
+    EXPECT_EQ(InChild([&] {
+                  signal(SIGXFSZ, SIG_IGN);
+                  const rlimit limit{64, 64};
+                  setrlimit(RLIMIT_FSIZE, &limit);
+                  CEditorInterface big;
+                  big.ReplaceSel(CString(std::string(4096, 'x')));
+                  return big.Save(path.c_str()) ? 0 : 2;
+              }),
+              2);
+    CEditorInterface again;
+    ASSERT_TRUE(again.Load(path.c_str()));
+    EXPECT_EQ(Text(again), CString("from\r\nanother process"));
+    // A save that can be completed replaces it.
+    again.SetSel(CRange(0, 0));
+    ASSERT_TRUE(again.ReplaceSel(CString("!")));
+    ASSERT_TRUE(again.Save(path.c_str()));
+    ASSERT_TRUE(ed.Load(path.c_str()));
+    EXPECT_EQ(Text(ed), CString("!from\r\nanother process"));
     std::remove(path.c_str());
 }

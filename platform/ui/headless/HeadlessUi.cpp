@@ -2,9 +2,11 @@
 #include "platform/ui/headless/HeadlessUi.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "platform/base/Check.h"
 #include "platform/graphics/DeviceContext.h"
+#include "platform/ui/GlobalMemory.h"
 
 namespace {
 // The desktop has an identity but no pixels. Its handle is never dereferenced here.
@@ -135,16 +137,125 @@ bool CHeadlessUi::WaitForMessage(std::chrono::milliseconds timeout) {
     return m_posted.wait_for(lock, timeout, [this] { return !m_queue.empty(); });
 }
 
-void CHeadlessUi::AssertValid() const {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    for (const auto& entry : m_windows) {
-        const uintptr_t handle = reinterpret_cast<uintptr_t>(entry.first);
-        ZARNI_CHECK(handle >= kFirstHandle && handle <= m_lastHandle, "window %#zx never created",
-                    static_cast<size_t>(handle));
-        ZARNI_CHECK(entry.second.proc != nullptr, "window %#zx has no handler",
-                    static_cast<size_t>(handle));
+BOOL CHeadlessUi::OpenClipboard(HWND owner) {
+    // Outside the clipboard lock: IsWindow takes the window lock.
+    if (owner != nullptr && !IsWindow(owner))
+        return FALSE;
+    std::lock_guard<std::mutex> lock(m_clipMutex);
+    if (m_clipOpen || m_clipBusy)
+        return FALSE;
+    m_clipOpen = true;
+    m_clipOpener = std::this_thread::get_id();
+    m_clipOpenOwner = owner;
+    return TRUE;
+}
+
+BOOL CHeadlessUi::EmptyClipboard() {
+    std::lock_guard<std::mutex> lock(m_clipMutex);
+    if (!OpenedByCallerLocked())
+        return FALSE;
+    for (const auto& entry : m_clipData)
+        GlobalFree(entry.second);
+    m_clipData.clear();
+    m_clipOwner = m_clipOpenOwner;
+    return TRUE;
+}
+
+HANDLE CHeadlessUi::SetClipboardData(UINT format, HANDLE data) {
+    if (format == 0 || GlobalFlags(data) == GMEM_INVALID_HANDLE)
+        return nullptr;
+    {
+        std::lock_guard<std::mutex> lock(m_clipMutex);
+        if (!OpenedByCallerLocked())
+            return nullptr;
+        for (const auto& entry : m_clipData) {
+            if (entry.second == data && entry.first != format)
+                return nullptr;  // filing it twice would free it twice
+        }
+        HGLOBAL& slot = m_clipData[format];
+        if (slot != nullptr && slot != data)
+            GlobalFree(slot);
+        slot = data;
     }
-    for (const PostedMessage& message : m_queue)
-        ZARNI_CHECK(m_windows.count(message.window) != 0, "message %#x queued for a dead window",
-                    message.msg);
+    ZARNI_ASSERT_VALID(*this);
+    return data;
+}
+
+HANDLE CHeadlessUi::GetClipboardData(UINT format) {
+    std::lock_guard<std::mutex> lock(m_clipMutex);
+    if (!OpenedByCallerLocked())
+        return nullptr;
+    auto it = m_clipData.find(format);
+    return it == m_clipData.end() ? nullptr : it->second;
+}
+
+BOOL CHeadlessUi::IsClipboardFormatAvailable(UINT format) {
+    std::lock_guard<std::mutex> lock(m_clipMutex);
+    return m_clipData.count(format) != 0 ? TRUE : FALSE;
+}
+
+BOOL CHeadlessUi::CloseClipboard() {
+    std::lock_guard<std::mutex> lock(m_clipMutex);
+    if (!OpenedByCallerLocked())
+        return FALSE;
+    m_clipOpen = false;
+    m_clipOpenOwner = nullptr;
+    return TRUE;
+}
+
+HWND CHeadlessUi::GetClipboardOwner() {
+    HWND owner = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(m_clipMutex);
+        owner = m_clipOwner;
+    }
+    return owner != nullptr && IsWindow(owner) ? owner : nullptr;
+}
+
+void CHeadlessUi::ResetClipboard() {
+    std::lock_guard<std::mutex> lock(m_clipMutex);
+    for (const auto& entry : m_clipData)
+        GlobalFree(entry.second);
+    m_clipData.clear();
+    m_clipOpen = false;
+    m_clipOpenOwner = nullptr;
+    m_clipOwner = nullptr;
+    m_clipBusy = false;
+}
+
+size_t CHeadlessUi::ClipboardFormatCount() const {
+    std::lock_guard<std::mutex> lock(m_clipMutex);
+    return m_clipData.size();
+}
+
+void CHeadlessUi::SetClipboardBusy(bool busy) {
+    std::lock_guard<std::mutex> lock(m_clipMutex);
+    m_clipBusy = busy;
+}
+
+bool CHeadlessUi::OpenedByCallerLocked() const {
+    return m_clipOpen && m_clipOpener == std::this_thread::get_id();
+}
+
+void CHeadlessUi::AssertValid() const {
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        for (const auto& entry : m_windows) {
+            const uintptr_t handle = reinterpret_cast<uintptr_t>(entry.first);
+            ZARNI_CHECK(handle >= kFirstHandle && handle <= m_lastHandle,
+                        "window %#zx never created", static_cast<size_t>(handle));
+            ZARNI_CHECK(entry.second.proc != nullptr, "window %#zx has no handler",
+                        static_cast<size_t>(handle));
+        }
+        for (const PostedMessage& message : m_queue)
+            ZARNI_CHECK(m_windows.count(message.window) != 0,
+                        "message %#x queued for a dead window", message.msg);
+    }
+    std::lock_guard<std::mutex> lock(m_clipMutex);
+    for (auto it = m_clipData.begin(); it != m_clipData.end(); ++it) {
+        ZARNI_CHECK(it->first != 0 && it->second != nullptr, "format %u holds no block", it->first);
+        for (auto other = std::next(it); other != m_clipData.end(); ++other)
+            ZARNI_CHECK(other->second != it->second, "formats %u and %u hold one block", it->first,
+                        other->first);
+    }
 }

@@ -5,7 +5,9 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <mutex>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -17,6 +19,9 @@
 // Windows are handles with a message handler. Messages may be posted from any thread; they
 // wait in one queue, oldest first, until the UI thread pumps them to their handlers. Windows
 // are created, destroyed and pumped on the UI thread.
+//
+// One clipboard serves every window and thread of the process; it lives as long as the
+// process, and tests clear it with ResetClipboard.
 class CHeadlessUi : public IUiBackend {
 public:
     struct MessageBoxRecord {
@@ -36,6 +41,13 @@ public:
     // The desktop has no handler here, so posting to it fails too.
     BOOL PostMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) override;
     BOOL DestroyWindow(HWND window) override;
+    BOOL OpenClipboard(HWND owner) override;
+    BOOL EmptyClipboard() override;
+    HANDLE SetClipboardData(UINT format, HANDLE data) override;
+    HANDLE GetClipboardData(UINT format) override;
+    BOOL IsClipboardFormatAvailable(UINT format) override;
+    BOOL CloseClipboard() override;
+    HWND GetClipboardOwner() override;
 
     const std::vector<MessageBoxRecord>& GetMessageBoxes() const { return m_boxes; }
     void ClearMessageBoxes() { m_boxes.clear(); }
@@ -52,6 +64,14 @@ public:
     int PumpMessages();
     // Blocks until a message is queued or the timeout passes; answers whether one is queued.
     bool WaitForMessage(std::chrono::milliseconds timeout);
+
+    // For tests: closes the clipboard whoever has it open, frees its blocks and forgets its
+    // owner and busy state. Registered format names stay.
+    void ResetClipboard();
+    // For tests: how many formats the clipboard holds.
+    size_t ClipboardFormatCount() const;
+    // For tests: while busy, the clipboard is held open by another party and cannot be opened.
+    void SetClipboardBusy(bool busy);
 
     void AssertValid() const;
 
@@ -79,4 +99,15 @@ private:
     // messages).
     std::deque<PostedMessage> m_queue;
     uintptr_t m_lastHandle = 0;  // the latest window's handle; 0 before the first
+
+    // Whether the calling thread has the clipboard open; under m_clipMutex.
+    bool OpenedByCallerLocked() const;
+
+    mutable std::mutex m_clipMutex;      // guards the clipboard members below
+    std::map<UINT, HGLOBAL> m_clipData;  // distinct live blocks by format, owned here
+    bool m_clipOpen = false;
+    std::thread::id m_clipOpener;    // the thread that has it open, when open
+    HWND m_clipOpenOwner = nullptr;  // the window it was opened for, when open
+    HWND m_clipOwner = nullptr;      // the window that last emptied it
+    bool m_clipBusy = false;
 };
