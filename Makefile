@@ -46,3 +46,21 @@ format:
 
 clean:
 	rm -rf build build-debug build-asan build-tsan
+
+# Each libFuzzer target of fuzz/ (clang, build-fuzz/) for FUZZ_SECONDS seconds, one after
+# the other in one process each, from its committed seeds; never part of `make test`. New
+# inputs go to build-fuzz/corpus/<target>, crashes to build-fuzz/crashes/.
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS = pack loadfrom replacesel_etf
+.PHONY: fuzz
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	mkdir -p build-fuzz/crashes
+	status=0; for t in $(FUZZ_TARGETS); do \
+	  mkdir -p build-fuzz/corpus/$$t; \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp UBSAN_OPTIONS=print_stacktrace=1 \
+	    build-fuzz/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -timeout=20 \
+	    -print_final_stats=1 -artifact_prefix=build-fuzz/crashes/$$t- \
+	    build-fuzz/corpus/$$t fuzz/corpus/$$t || status=1; \
+	done; exit $$status

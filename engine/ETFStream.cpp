@@ -82,7 +82,11 @@ int CEditorETFSink::InsertCO(int pos, const ZarniUUID& id) {
 
 int CEditorETFSink::Inserts(int pos, const CString& text) {
     IDoc* doc = m_editor ? m_editor->GetDocument() : nullptr;
-    return doc ? doc->Inserts(pos, text) : 0;
+    if (doc == nullptr)
+        return 0;
+    const int before = doc->GetLength();
+    doc->Inserts(pos, text);
+    return doc->GetLength() - before;
 }
 
 // ---- Writing ----
@@ -241,6 +245,7 @@ int CETFStream::ReadContent(IETFSink* sink, int pos) {
     m_pack.Reset();
     if (sink == nullptr)
         return 0;
+    m_inserted = CRange(pos, pos);
     CCompressStore& store = CCompressStore::Instance();
     int p = pos;
     while (m_pack.Remaining() > 0) {
@@ -264,8 +269,8 @@ int CETFStream::ReadContent(IETFSink* sink, int pos) {
                 std::string extra;
                 m_pack.ReadBytes(extra, static_cast<uint32_t>(declared) - used);
             }
-            if (!text.IsEmpty() && sink->Inserts(p, text) > 0)
-                p = AddUnitsSaturated(p, CountUnits(text));
+            if (!text.IsEmpty())
+                p = AddUnitsSaturated(p, std::max(sink->Inserts(p, text), 0));
             continue;
         }
         TOwned<ICompressStoreObj> obj(CCreatorRegistry::Instance().CreateObj(clsid));
@@ -291,7 +296,15 @@ int CETFStream::ReadContent(IETFSink* sink, int pos) {
         if (sink->InsertCO(p, id))
             p = AddUnitsSaturated(p, 1);
     }
+    m_inserted.end = p;
     return 1;
+}
+
+CRange CETFStream::RunRange(int home, int end, int base) const {
+    CRange range(Shifted(home, base), Shifted(end, base));
+    if (m_inserted.end >= m_inserted.home && !CRange::Intersect(range, m_inserted, range))
+        return CRange();
+    return range;
 }
 
 bool CETFStream::ReadLinkRun(CPack& payload, CLinkManager* links, int base) {
@@ -309,7 +322,7 @@ bool CETFStream::ReadLinkRun(CPack& payload, CLinkManager* links, int base) {
         payload >> low >> high;
         value = static_cast<unsigned long>(low | (uint64_t{high} << 32));
     }
-    const CRange range(Shifted(home, base), Shifted(end, base));
+    const CRange range = RunRange(home, end, base);
     if (links == nullptr || type == LINK_TYPE_NONE || range.IsEmpty())
         return false;
     zarni::CLinkInfo link(text, 0, type, outId);
@@ -350,7 +363,7 @@ int CETFStream::ReadFormats(CFormatInfo* formats, CLinkManager* links, int base)
         if (ISerialize* serial = SerializeOf(record.get()))
             serial->streamin(payload);
         // An empty range would set the typing attributes instead of a run.
-        const CRange range(Shifted(home, base), Shifted(end, base));
+        const CRange range = RunRange(home, end, base);
         if (formats == nullptr || range.IsEmpty())
             continue;
         if (auto* font = dynamic_cast<CFontInfo*>(record.get()))

@@ -20,6 +20,8 @@ class ISerialize;
 struct ZarniUUID;
 
 // The receiver of the content pass: text runs and objects (by id) at document positions.
+// Each answers the number of units the document gained, which the pass advances by: the
+// document may drop units it cannot store or hit its limit.
 class IETFSink {
 public:
     virtual int InsertCO(int pos, const ZarniUUID& id) = 0;
@@ -92,7 +94,8 @@ public:
     // The content pass: text and objects inserted from pos on; 1.
     int ReadContent(IETFSink* sink, int pos);
     // The format pass: font and colour runs given to formats, link runs to links (when not
-    // null), each range shifted by base; 1.
+    // null), each range shifted by base and, after a content pass, cut to the units it
+    // inserted, so runs of damaged content never reach text that was there before; 1.
     int ReadFormats(CFormatInfo* formats, CLinkManager* links, int base);
 
     // The result written to a file through a temporary one renamed over it, so a failed
@@ -114,9 +117,12 @@ private:
     // Skips the record at the read position by its length; false when it cannot.
     bool SkipRecord();
     bool ReadLinkRun(CPack& payload, CLinkManager* links, int base);
+    // The run's range shifted by base and cut to what the content pass inserted.
+    CRange RunRange(int home, int end, int base) const;
     // Checks header and stamp of data (at least the header long); false for a wrong header.
     static bool CheckPrologue(const std::string& data);
 
     CPack m_pack;
     int m_base = 0;
+    CRange m_inserted{0, -1};  // what the content pass inserted; inverted before one ran
 };

@@ -38,3 +38,11 @@ CBuiltinCreator& CBuiltinCreator::Instance() {
     static CBuiltinCreator instance(kBuiltinClasses);
     return instance;
 }
+
+ICompressStoreObj* CBuiltinCreator::CreateObj(const ZarniUUID& clsid) {
+    ICompressStoreObj* obj = CPrototypeCreator::CreateObj(clsid);
+    if (obj == nullptr || clsid != AnimateClassId())
+        return obj;
+    obj->Destroy();
+    return std::make_unique<zarni::CAnimate>(255).release();
+}

@@ -10,4 +10,7 @@ public:
     static CBuiltinCreator& Instance();
     explicit CBuiltinCreator(const SPrototypeEntry* list)
         : CPrototypeCreator(list, "CBuiltinCreator") {}
+    // A clone of the prototype, except that an animation is made anew: a clone would carry
+    // the prototype's id, and every animation has an id of its own.
+    ICompressStoreObj* CreateObj(const ZarniUUID& clsid) override;
 };

@@ -17,13 +17,23 @@ CCompressStore::~CCompressStore() {
 ICompressStoreObj* CCompressStore::AddTo(Map& map, Map& subMap, ICompressStoreObj* obj) {
     if (obj == nullptr)
         return nullptr;
+    // A sub-object without an id (data that did not decode) cannot be shared or released
+    // by id: the stored copy goes without it.
     ICompressStoreObj* storedSub = nullptr;
-    if (ICompressStoreObj* sub = obj->GetSubCSO()) {
+    ICompressStoreObj* sub = obj->GetSubCSO();
+    if (sub && !sub->GetID().IsNull())
         storedSub = AddTo(subMap, subMap, sub);
-    }
     const ZarniUUID id = obj->GetID();
     auto it = map.find(id);
     if (it != map.end()) {
+        // The stored copy keeps its own sub-object: the reference goes to that one.
+        ICompressStoreObj* kept = it->second.obj->GetSubCSO();
+        if (kept != storedSub) {
+            if (storedSub)
+                ReleaseIn(subMap, subMap, storedSub->GetID());
+            if (kept && !kept->GetID().IsNull())
+                AddTo(subMap, subMap, kept);
+        }
         ++it->second.refs;
         return it->second.obj.get();
     }

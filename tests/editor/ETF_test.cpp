@@ -124,11 +124,6 @@ TEST_F(ETF, PictureAndAnimationRecordsCarryTheirIdsAndEncodedFrames) {
     EXPECT_EQ(out.substr(45, 8), Int(static_cast<uint32_t>(8 + head.size() + 8 + encodedLength)));
     EXPECT_EQ(out.substr(61 + head.size(), 4), "\x89PNG");
 
-    // Loaded back elsewhere, the picture is the same stored object.
-    CEditorInterface other;
-    ASSERT_TRUE(other.LoadFrom(out, 0));
-    EXPECT_EQ(other.FindExternObj(imageId, 0, DFF_FORWARD), 0);
-
     // An animation: transparent colour, data id and text, then the frames and delays.
     auto* anim = new zarni::CAnimate(0x00FF00FF);
     ASSERT_EQ(anim->SetAnimate(ReadTestData("anim.gif"), {}, "[a]"), 1);
@@ -147,8 +142,6 @@ TEST_F(ETF, PictureAndAnimationRecordsCarryTheirIdsAndEncodedFrames) {
     EXPECT_EQ(text, "[a]");
     EXPECT_EQ(frames.substr(0, 3), "GIF");
     EXPECT_EQ(count, 0);  // no host delays: the file's own are used
-    ASSERT_TRUE(other.LoadFrom(out, 1));
-    EXPECT_EQ(other.GetLength(), 2);
 }
 
 TEST_F(ETF, RangeLoadsAtAnotherPositionWithEveryRunShifted) {
@@ -216,9 +209,12 @@ TEST_F(ETF, FileErrorsShowTheSystemMessageAndChangeNothing) {
         int error;  // 0: no message
     };
     const Case cases[] = {
-        {false, dir + "/no-such-file.zed", ENOENT}, {false, dir, EISDIR},
-        {false, empty, 0},                          {true, dir, EISDIR},
-        {true, dir + "/no-such-dir/x.zed", ENOENT}, {true, "/dev/full", ENOSPC},
+        {false, dir + "/no-such-file.zed", ENOENT},
+        {false, dir, EISDIR},
+        {false, empty, 0},
+        {true, dir, EISDIR},
+        {true, dir + "/no-such-dir/x.zed", ENOENT},
+        {true, "/dev/full", ENOSPC},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
