@@ -8,11 +8,13 @@
 #include <cstring>
 #include <fstream>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "bench/ChildRun.h"
 #include "bench/DocGen.h"
+#include "bench/EtfWorkloads.h"
 #include "bench/GifWorkloads.h"
 #include "bench/ResultTable.h"
 #include "bench/Workloads.h"
@@ -31,12 +33,16 @@ struct SOptions {
     int longKeys = 40;      // timed keystrokes at the end of the long paragraph
     double keyBudget = 20;  // seconds of timed keystrokes per document and side
     unsigned childTimeout = 300;
+    bool timeoutGiven = false;  // --etf children default to 900 s otherwise
     bool memory = true;
     bool revert = true;  // delete each keystroke again before the next (off with --grow)
     bool ours = true;
     bool peer = true;
-    bool gif = false;   // only the picture and animation workloads
-    bool anim = false;  // of those, only the animation workloads
+    bool gif = false;                     // only the picture and animation workloads
+    bool anim = false;                    // of those, only the animation workloads
+    bool etf = false;                     // only the editor text format save and load workloads
+    std::vector<double> etfSizes{1, 10};  // their saved sizes, in 10^6 bytes
+    std::set<std::string> etfParts{"loadfrom", "load"};  // children after the save
     int run = 1;
     uint64_t seed = 20240601;
     std::string raw;
@@ -385,6 +391,39 @@ bool ParseOptions(int argc, char** argv, SOptions& o) {
         } else if (a == "--anim") {
             o.gif = true;
             o.anim = true;
+        } else if (a == "--etf") {
+            o.etf = true;
+        } else if (a == "--etf-phases") {
+            o.etf = true;
+            o.etfParts.insert("steps");
+            o.etfParts.insert("steps-noscroll");
+        } else if (a == "--etf-parts" && (v = next()) != nullptr) {
+            o.etf = true;
+            o.etfParts.clear();
+            std::string part;
+            for (const char* p = v;; ++p) {
+                if (*p == ',' || *p == '\0') {
+                    if (part != "loadfrom" && part != "load" && part != "steps" &&
+                        part != "steps-noscroll" && part != "save")
+                        return false;
+                    o.etfParts.insert(part);
+                    part.clear();
+                    if (*p == '\0')
+                        break;
+                } else {
+                    part += *p;
+                }
+            }
+        } else if (a == "--etf-sizes" && (v = next()) != nullptr) {
+            o.etfSizes.clear();
+            for (const char* p = v; *p;) {
+                char* end = nullptr;
+                const double mb = std::strtod(p, &end);
+                if (end == p || !(mb > 0))
+                    return false;
+                o.etfSizes.push_back(mb);
+                p = *end == ',' ? end + 1 : end;
+            }
         } else if ((a == "--run" || a == "--keys" || a == "--keys-big" || a == "--long-keys" ||
                     a == "--key-budget" || a == "--long" || a == "--timeout" || a == "--seed" ||
                     a == "--raw" || a == "--png" || a == "--sizes") &&
@@ -401,9 +440,10 @@ bool ParseOptions(int argc, char** argv, SOptions& o) {
                 o.keyBudget = std::atof(v);
             else if (a == "--long")
                 o.longParagraph = std::atol(v);
-            else if (a == "--timeout")
+            else if (a == "--timeout") {
                 o.childTimeout = static_cast<unsigned>(std::atoi(v));
-            else if (a == "--seed")
+                o.timeoutGiven = true;
+            } else if (a == "--seed")
                 o.seed = std::strtoull(v, nullptr, 10);
             else if (a == "--raw")
                 o.raw = v;
@@ -437,23 +477,31 @@ void Usage() {
         "       zarni-bench --gif [--run K] [--raw FILE] [--timeout S] [--seed N]\n"
         "                   (only the picture and animation workloads, ours alone;\n"
         "                   --anim instead of --gif: only the animation workloads)\n"
+        "       zarni-bench --etf [--run K] [--raw FILE] [--timeout S] [--seed N]\n"
+        "                   [--etf-sizes 1,10] [--etf-phases | --etf-parts LIST]\n"
+        "                   (only the editor text format save and load workloads, ours\n"
+        "                   alone; sizes in MB of saved bytes; --etf-phases adds LoadFrom's\n"
+        "                   steps, stamped, with auto-scroll on and off; LIST picks the\n"
+        "                   children after the save: save,loadfrom,load,steps,steps-noscroll)\n"
         "       zarni-bench --table RAW...   (aggregates the raw files of several runs)\n");
 }
 
 int PrintTables(const std::vector<std::string>& files) {
     CResultTable table;
-    std::vector<SRecord> gif;
-    bool others = false;
+    std::vector<SRecord> gif, etf;
+    bool others = false, mainRecords = false;
     for (const std::string& file : files) {
         std::string error;
-        if (!table.Read(file, &error) || !ReadGifRecords(file, gif, &others, &error)) {
+        if (!table.Read(file, &error) || !ReadGifRecords(file, gif, &others, &error) ||
+            !ReadEtfRecords(file, etf, &mainRecords, &error)) {
             std::fprintf(stderr, "zarni-bench: %s\n", error.c_str());
             return 2;
         }
     }
-    if (others || gif.empty())
+    if (mainRecords || (gif.empty() && etf.empty()))
         table.Print(stdout);
     PrintGifTable(stdout, gif);
+    PrintEtfTable(stdout, etf);
     return table.ChecksPassed() ? 0 : 1;
 }
 
@@ -478,6 +526,31 @@ int RunGif(const SOptions& o) {
         std::fclose(raw);
     }
     PrintGifTable(stdout, records);
+    return table.ChecksPassed() ? 0 : 1;
+}
+
+// The editor text format workloads alone: their table, and their records in the raw file.
+int RunEtf(const SOptions& o) {
+    SEtfBenchOptions options;
+    options.run = o.run;
+    options.childTimeout = o.timeoutGiven ? o.childTimeout : 900;
+    options.seed = o.seed;
+    options.sizesMb = o.etfSizes;
+    options.parts = o.etfParts;
+    CResultTable table;
+    const std::vector<SRecord> records = RunEtfWorkloads(options);
+    for (const SRecord& r : records)
+        table.Add(r);
+    if (!o.raw.empty()) {
+        FILE* raw = std::fopen(o.raw.c_str(), "w");
+        if (!raw) {
+            std::fprintf(stderr, "zarni-bench: cannot write %s\n", o.raw.c_str());
+            return 2;
+        }
+        table.WriteRaw(raw);
+        std::fclose(raw);
+    }
+    PrintEtfTable(stdout, records);
     return table.ChecksPassed() ? 0 : 1;
 }
 
@@ -542,6 +615,8 @@ int main(int argc, char** argv) {
     }
     if (!o.tables.empty())
         return PrintTables(o.tables);
+    if (o.etf)
+        return RunEtf(o);
     if (o.gif)
         return RunGif(o);
 

@@ -2,18 +2,23 @@
 # Runs zarni-bench several times under the environment the GtkTextView comparison needs
 # (Xvfb when there is no display, image rendering, malloc-backed GLib slices) and prints the
 # table aggregated over the runs, then runs the picture and animation workloads (--gif) and
-# prints their table. Usage: scripts/bench.sh [path/to/zarni-bench]
+# the editor text format save and load workloads (--etf) and prints their tables.
+# Usage: scripts/bench.sh [path/to/zarni-bench]
 # BENCH_RUNS (default 5) sets the number of process runs, BENCH_ARGS passes options to each
 # run (for example "--grow" or "--sizes 10000,100000"), BENCH_GIF_RUNS (default 3, 0 for
-# none) the number of --gif runs, BENCH_OUT the results folder.
+# none) the number of --gif runs, BENCH_ETF_RUNS (default 3, 0 for none) the number of --etf
+# runs, BENCH_ETF_ARGS options to each of those (for example "--etf-sizes 1" or
+# "--etf-phases"), BENCH_OUT the results folder.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bin="${1:-$root/build-bench/bench/zarni-bench}"
 runs="${BENCH_RUNS:-5}"
 gif_runs="${BENCH_GIF_RUNS:-3}"
+etf_runs="${BENCH_ETF_RUNS:-3}"
 out="${BENCH_OUT:-$root/build-bench/bench-results}"
 read -r -a args <<<"${BENCH_ARGS:-}"
+read -r -a etf_args <<<"${BENCH_ETF_ARGS:-}"
 
 if [ ! -x "$bin" ]; then
     echo "bench.sh: $bin is not built (run make bench)" >&2
@@ -63,6 +68,7 @@ fi
 mkdir -p "$out"
 rm -f "$out"/run*.tsv "$out"/run*.txt "$out"/stderr.log "$out"/table.txt
 rm -f "$out"/gif*.tsv "$out"/gif*.txt
+rm -f "$out"/etf*.tsv "$out"/etf*.txt
 start=$SECONDS
 for i in $(seq 1 "$runs"); do
     echo "bench.sh: process run $i of $runs" >&2
@@ -83,5 +89,16 @@ if [ "$gif_runs" -gt 0 ]; then
     done
     echo "bench.sh: $gif_runs picture and animation runs took $((SECONDS - start)) s" >&2
     "$bin" --table "$out"/gif*.tsv | tee "$out/gif-table.txt" || status=$?
+fi
+
+if [ "$etf_runs" -gt 0 ]; then
+    start=$SECONDS
+    for i in $(seq 1 "$etf_runs"); do
+        echo "bench.sh: editor text format run $i of $etf_runs" >&2
+        "$bin" --etf --run "$i" --raw "$out/etf$i.tsv" "${etf_args[@]}" >"$out/etf$i.txt" \
+            2>>"$out/stderr.log" || [ $? -eq 1 ]
+    done
+    echo "bench.sh: $etf_runs editor text format runs took $((SECONDS - start)) s" >&2
+    "$bin" --table "$out"/etf*.tsv | tee "$out/etf-table.txt" || status=$?
 fi
 exit "$status"
