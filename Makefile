@@ -45,7 +45,7 @@ format:
 	  \( -name '*.h' -o -name '*.cpp' \) -print0 | xargs -0 -r clang-format -i
 
 clean:
-	rm -rf build build-debug build-asan build-tsan
+	rm -rf build build-debug build-asan build-tsan build-bench build-fuzz build-mut
 
 # Each libFuzzer target of fuzz/ (clang, build-fuzz/) for FUZZ_SECONDS seconds, one after
 # the other in one process each, from its committed seeds; never part of `make test`. New

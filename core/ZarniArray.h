@@ -113,6 +113,16 @@ public:
         m_size += count;
     }
 
+    // Inserts count values from memory outside this array's storage at index. Ignored when
+    // index > size, values is null or count is 0.
+    void InsertValues(uint32_t index, const T* values, uint32_t count) {
+        if (index > m_size || values == nullptr || count == 0 || count > UINT32_MAX - m_size)
+            return;
+        MakeRoom(index, count);
+        CopyElements(m_data + index, values, count);
+        m_size += count;
+    }
+
     // Ignored when index >= size or count == 0. A span reaching the end cuts the array to
     // index elements; the storage then shrinks by half when three quarters lie idle.
     void RemoveAt(uint32_t index, uint32_t count = 1) {

@@ -288,9 +288,7 @@ BOOL CEditorInterface::Load(const char* path) {
     IDoc* doc = Root()->GetDocument();
     if (doc == nullptr || doc->GetLength() != 0)
         return FALSE;
-    CEditorETFSink sink(Root());
-    stream.ReadContent(&sink, 0);
-    return stream.ReadFormats(Root()->GetFormatInfo(), Root()->GetLinks(), 0);
+    return stream.ReadInto(Root(), 0);
 }
 
 BOOL CEditorInterface::SaveTo(std::string& out, const CRange& range) {
@@ -308,10 +306,7 @@ BOOL CEditorInterface::LoadFrom(const std::string& data, UINT pos) {
     if (!stream.Open(data))
         return FALSE;
     const int before = doc->GetLength();
-    CEditorETFSink sink(Root());
-    stream.ReadContent(&sink, static_cast<int>(pos));
-    const int result =
-        stream.ReadFormats(Root()->GetFormatInfo(), Root()->GetLinks(), static_cast<int>(pos));
+    const int result = stream.ReadInto(Root(), static_cast<int>(pos));
     if (doc->GetLength() != before)
         EmptyUndoQueue();
     return result;

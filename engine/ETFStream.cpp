@@ -23,6 +23,7 @@
 #include "model/CompressStore.h"
 #include "model/Doc.h"
 #include "model/EditorListeners.h"
+#include "model/RedrawSwitch.h"
 #include "model/StoreRef.h"
 #include "objects/Animate.h"
 #include "objects/ClassIds.h"
@@ -372,6 +373,15 @@ int CETFStream::ReadFormats(CFormatInfo* formats, CLinkManager* links, int base)
             formats->SetColor(color, range);
     }
     return 1;
+}
+
+int CETFStream::ReadInto(IEditTarget* editor, int pos) {
+    if (editor == nullptr)
+        return 0;
+    CLayoutHold hold(editor->GetRedrawSwitch());
+    CEditorETFSink sink(editor);
+    ReadContent(&sink, pos);
+    return ReadFormats(editor->GetFormatInfo(), editor->GetLinks(), pos);
 }
 
 // ---- Files ----

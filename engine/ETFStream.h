@@ -98,6 +98,10 @@ public:
     // inserted, so runs of damaged content never reach text that was there before; 1.
     int ReadFormats(CFormatInfo* formats, CLinkManager* links, int base);
 
+    // Both passes into the editor at pos, with its layout held, so that the view lays the
+    // loaded units out once instead of after every record; what ReadFormats answers.
+    int ReadInto(IEditTarget* editor, int pos);
+
     // The result written to a file through a temporary one renamed over it, so a failed
     // save leaves an existing file as it was. File errors show the system's message in a
     // message box and answer 0.

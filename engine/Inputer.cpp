@@ -53,9 +53,7 @@ int CInputer::FeedETF(const std::string& data) {
         return 0;
     const int pos = sel->GetInsertPos();
     const int before = doc->GetLength();
-    CEditorETFSink sink(m_editor);
-    stream.ReadContent(&sink, pos);
-    const int result = stream.ReadFormats(m_editor->GetFormatInfo(), m_editor->GetLinks(), pos);
+    const int result = stream.ReadInto(m_editor, pos);
     if (doc->GetLength() > before)
         sel->OffsetSel(doc->GetLength() - before);
     return result;

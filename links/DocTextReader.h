@@ -16,13 +16,14 @@ public:
     CDocTextReader(IDoc* doc, const CRange& range);
 
     const CWordString& GetUnits() const { return m_units; }
-    const CString& GetPlainText() const { return m_text; }
+    // The units' text with the objects left out.
+    CString GetPlainText() const;
 
     int OutputObject(ICompressStoreObj* obj, const CRange& range) override;
     int OutputText(const CString& text, const CRange& range) override;
+    int OutputUnits(const uint16_t* units, uint32_t count, const CRange& range) override;
     void Reset() override;
 
 private:
     CWordString m_units;
-    CString m_text;
 };

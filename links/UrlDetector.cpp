@@ -64,8 +64,20 @@ CUrlDetector::CUrlDetector() {
 
 std::vector<CUrlDetector::SFound> CUrlDetector::Scan(const CWordString& units, int base) {
     Reset(base);
-    for (uint32_t i = 0; i < units.GetSize(); ++i)
-        Feed(units[i]);
+    const uint16_t* u = units.GetData();
+    const uint32_t n = units.GetSize();
+    for (uint32_t i = 0; i < n; ++i) {
+        if (m_state == EState::Word) {
+            // Nothing begins inside a word: go straight to the unit that ends it.
+            const uint32_t from = i;
+            while (i < n && !IsWide(u[i]) && !IsSeparator(u[i]))
+                ++i;
+            m_fed += static_cast<int>(i - from);
+            if (i == n)
+                break;
+        }
+        Feed(u[i]);
+    }
     Flush();
     return std::move(m_found);
 }

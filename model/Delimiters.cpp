@@ -10,6 +10,5 @@ CDelimiters::CDelimiters() {
     // A line feed, a paragraph end, and the pair read as one double-byte unit.
     m_lineBreaks.InsertAt(m_lineBreaks.GetSize(), LINE_FEED_UNIT);
     m_lineBreaks.InsertAt(m_lineBreaks.GetSize(), PARA_END_UNIT);
-    m_lineBreaks.InsertAt(m_lineBreaks.GetSize(),
-                          static_cast<uint16_t>(PARA_END_UNIT + 256 * LINE_FEED_UNIT));
+    m_lineBreaks.InsertAt(m_lineBreaks.GetSize(), kPackedBreak);
 }

@@ -85,9 +85,17 @@ int CDoc::Inserts(int pos, const CString& text) {
     if (text.IsEmpty() || !IsInsertPos(pos))
         return 0;
     CWordString units(text);
-    for (uint32_t i = units.GetSize(); i > 0; --i) {
-        if (!IsStorableTextUnit(units[i - 1]))
-            units.RemoveAt(i - 1, 1);
+    const uint32_t size = units.GetSize();
+    uint32_t firstBad = 0;
+    while (firstBad < size && IsStorableTextUnit(units[firstBad]))
+        ++firstBad;
+    if (firstBad < size) {
+        CWordString kept = units.left(firstBad);
+        for (uint32_t i = firstBad; i < size; ++i) {
+            if (IsStorableTextUnit(units[i]))
+                kept.InsertAt(kept.GetSize(), units[i]);
+        }
+        units = kept;
     }
     if (m_limit >= 0) {
         const int64_t room = static_cast<int64_t>(m_limit) - m_text.GetSize();
@@ -99,7 +107,11 @@ int CDoc::Inserts(int pos, const CString& text) {
     if (units.GetSize() == 0)
         return 0;
     InsertUnits(pos, units);
-    return units.c_str().GetLength();
+    // The bytes taken: two for each double-byte unit.
+    int bytes = 0;
+    for (uint32_t i = 0; i < units.GetSize(); ++i)
+        bytes += CCodePage::IsLeadByte(static_cast<BYTE>(units[i] & 0xFF)) ? 2 : 1;
+    return bytes;
 }
 
 int CDoc::Insertc(int pos, char ch) {
@@ -178,7 +190,8 @@ int CDoc::Output(IDocOutputStream* out, const CRange& range) {
         if (m_text[i] != CO_UNIT)
             continue;
         if (start < i) {
-            out->OutputText(m_text.substr(start, i - start).c_str(), CRange(start, i));
+            out->OutputUnits(m_text.GetData() + start, static_cast<uint32_t>(i - start),
+                             CRange(start, i));
         }
         if (ICompressStoreObj* obj = store.Find(m_objects.IdAt(static_cast<uint32_t>(i)))) {
             out->OutputObject(obj, CRange(i, i + 1));
@@ -186,7 +199,8 @@ int CDoc::Output(IDocOutputStream* out, const CRange& range) {
         start = i + 1;
     }
     if (start < end)
-        out->OutputText(m_text.substr(start, end - start).c_str(), CRange(start, end));
+        out->OutputUnits(m_text.GetData() + start, static_cast<uint32_t>(end - start),
+                         CRange(start, end));
     return 1;
 }
 

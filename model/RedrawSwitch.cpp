@@ -18,6 +18,13 @@ void CRedrawSwitch::SetRedraw(BOOL on) {
         Tell(on);
 }
 
+void CRedrawSwitch::HoldLayout(BOOL hold) {
+    if (hold ? m_holds++ != 0 : (m_holds == 0 || --m_holds != 0))
+        return;
+    for (uint32_t i = 0; i < m_listeners.GetSize(); ++i)
+        m_listeners[i]->N_LayoutHeld(hold ? TRUE : FALSE);
+}
+
 void CRedrawSwitch::AddListener(IRedrawListener* listener) {
     if (listener == nullptr)
         return;

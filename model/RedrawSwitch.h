@@ -7,6 +7,8 @@
 class IRedrawListener {
 public:
     virtual void N_RedrawChanged(BOOL on) = 0;
+    // A layout hold began (TRUE) or the last one ended (FALSE).
+    virtual void N_LayoutHeld(BOOL) {}
 
 protected:
     ~IRedrawListener() = default;
@@ -20,6 +22,11 @@ public:
     void SetRedraw(BOOL on);
     BOOL IsOn() const { return m_counter == 1 ? TRUE : FALSE; }
     int GetCounter() const { return m_counter; }
+    // Bulk changes (loading a document) hold layout: followers that lay out may only note
+    // what changed while held and lay it out once when the last hold ends. Nesting like
+    // SetRedraw; FALSE without a hold does nothing.
+    void HoldLayout(BOOL hold);
+    BOOL IsLayoutHeld() const { return m_holds > 0 ? TRUE : FALSE; }
     // Without duplicates; null is ignored.
     void AddListener(IRedrawListener* listener);
     void RemoveListener(IRedrawListener* listener);
@@ -28,6 +35,7 @@ private:
     void Tell(BOOL on);
 
     int m_counter = 1;
+    int m_holds = 0;
     CZarniArray<IRedrawListener*> m_listeners;  // not owned
 };
 
@@ -44,6 +52,24 @@ public:
     }
     CRedrawPause(const CRedrawPause&) = delete;
     CRedrawPause& operator=(const CRedrawPause&) = delete;
+
+private:
+    CRedrawSwitch* m_redraw;
+};
+
+// Holds layout for its lifetime; a null switch does nothing.
+class CLayoutHold {
+public:
+    explicit CLayoutHold(CRedrawSwitch* redraw) : m_redraw(redraw) {
+        if (m_redraw)
+            m_redraw->HoldLayout(TRUE);
+    }
+    ~CLayoutHold() {
+        if (m_redraw)
+            m_redraw->HoldLayout(FALSE);
+    }
+    CLayoutHold(const CLayoutHold&) = delete;
+    CLayoutHold& operator=(const CLayoutHold&) = delete;
 
 private:
     CRedrawSwitch* m_redraw;

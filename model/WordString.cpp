@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/base/CodePage.h"
 
@@ -10,26 +11,32 @@ void CWordString::Assign(const CString& text) {
     m_units.RemoveAll();
     const uint8_t* bytes = reinterpret_cast<const uint8_t*>(text.GetString());
     const uint32_t length = static_cast<uint32_t>(text.GetLength());
+    std::vector<uint16_t> units(length);
+    uint32_t n = 0;
     uint32_t i = 0;
     while (i < length) {
         const uint8_t b = bytes[i];
         if (CCodePage::IsLeadByte(b)) {
             const uint8_t trail = i + 1 < length ? bytes[i + 1] : 0;
-            m_units.Add(static_cast<uint16_t>(b | (trail << 8)));
+            units[n++] = static_cast<uint16_t>(b | (trail << 8));
             i += 2;
         } else {
-            m_units.Add(static_cast<uint16_t>(static_cast<int16_t>(static_cast<int8_t>(b))));
+            units[n++] = static_cast<uint16_t>(static_cast<int16_t>(static_cast<int8_t>(b)));
             i += 1;
         }
     }
+    m_units.InsertValues(0, units.data(), n);
 }
 
 CString CWordString::c_str() const {
-    const uint32_t size = GetSize();
+    return ToText(m_units.GetData(), GetSize());
+}
+
+CString CWordString::ToText(const uint16_t* units, uint32_t size) {
     std::string buffer(2 * static_cast<size_t>(size) + 1, '\0');
     size_t out = 0;
     for (uint32_t i = 0; i < size; ++i) {
-        const uint16_t unit = m_units[i];
+        const uint16_t unit = units[i];
         const uint8_t low = static_cast<uint8_t>(unit & 0xFF);
         buffer[out++] = static_cast<char>(low);
         if (CCodePage::IsLeadByte(low))

@@ -34,6 +34,9 @@ public:
     // byte. Ends at the first unit whose low byte is 0.
     CString c_str() const;
 
+    // The multibyte text of count units, as c_str gives it.
+    static CString ToText(const uint16_t* units, uint32_t count);
+
     // Empty when n is 0 or greater than the length.
     CWordString left(uint32_t n) const;
     CWordString right(uint32_t n) const;
@@ -52,6 +55,10 @@ public:
     void InsertAt(uint32_t pos, const CWordString& other) { m_units.InsertAt(pos, other.m_units); }
     void InsertRange(uint32_t pos, const CWordString& other, uint32_t from, uint32_t count) {
         m_units.InsertRange(pos, other.m_units, from, count);
+    }
+    // Appends count units that do not lie in this string.
+    void Append(const uint16_t* units, uint32_t count) {
+        m_units.InsertValues(m_units.GetSize(), units, count);
     }
     void RemoveAt(uint32_t pos, uint32_t count = 1) { m_units.RemoveAt(pos, count); }
     void RemoveAll() { m_units.RemoveAll(); }

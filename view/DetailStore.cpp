@@ -48,9 +48,10 @@ int CDetailStore::Feed(const CLinePiece& piece) {
     const int n = piece.GetUnitCount();
     if (m_sink == nullptr || n == 0)
         return 0;
-    const CSize& cell = piece.GetCellSize();
-    for (int i = 0; i < n; ++i)
+    for (int i = 0; i < n; ++i) {
+        const CSize& cell = piece.GetCell(i);
         m_sink->Add(CDetailUnit{piece.GetUnit(i), cell.cx, cell.cy, piece.GetObject()});
+    }
     return 1;
 }
 

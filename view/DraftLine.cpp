@@ -1,6 +1,8 @@
 // CDraftLine: unit-by-unit filling of a wrap-mode line.
 #include "view/DraftLine.h"
 
+#include <algorithm>
+
 #include "model/Delimiters.h"
 #include "platform/base/Check.h"
 #include "view/LinePiece.h"
@@ -9,14 +11,16 @@ int CDraftLine::Feed(const CLinePiece& piece, int first) {
     const int n = piece.GetUnitCount();
     if (first < 0 || first >= n)
         return 0;
-    const int cx = piece.GetCellSize().cx;
     const CDelimiters& delimiters = CDelimiters::Instance();
     int count = 0;
+    int cy = 0;
     for (int i = first; i < n; ++i) {
+        const CSize& cell = piece.GetCell(i);
         if (!piece.IsObject() && delimiters.IsLineBreak(piece.GetUnit(i))) {
             if (!m_ended) {
-                m_right += cx;
+                m_right += cell.cx;
                 m_ended = TRUE;
+                cy = std::max<int>(cy, cell.cy);
                 ++count;
             }
             break;
@@ -24,14 +28,15 @@ int CDraftLine::Feed(const CLinePiece& piece, int first) {
         if (m_ended)
             break;
         const bool hasContent = m_end > m_home || count > 0;
-        if (hasContent && m_right - m_left + cx > m_maxWidth)
+        if (hasContent && m_right - m_left + cell.cx > m_maxWidth)
             break;
-        m_right += cx;
+        m_right += cell.cx;
+        cy = std::max<int>(cy, cell.cy);
         ++count;
     }
     if (count == 0)
         return 0;
-    Grow(count, piece.GetCellSize().cy);
+    Grow(count, cy);
     return count;
 }
 

@@ -10,6 +10,7 @@
 #include "model/Delimiters.h"
 #include "model/Doc.h"
 #include "model/Paragraph.h"
+#include "model/RedrawSwitch.h"
 #include "model/WordString.h"
 #include "objects/CompressStoreObj.h"
 #include "objects/ExternalObj.h"
@@ -79,6 +80,26 @@ private:
     CEditorView& m_view;
 };
 
+// Layout holds of the redraw switch: changes are noted while held and laid out, scrolled to
+// and reported once when the hold ends.
+class CEditorView::CHoldFollower : public IRedrawListener {
+public:
+    explicit CHoldFollower(CEditorView& view) : m_view(view) {}
+    void N_RedrawChanged(BOOL) override {}
+    void N_LayoutHeld(BOOL held) override {
+        if (held) {
+            m_view.m_store.HoldLayout();
+            return;
+        }
+        if (m_view.m_store.ReleaseLayout())
+            m_view.AfterRelayout();
+        m_view.FlushBatch();
+    }
+
+private:
+    CEditorView& m_view;
+};
+
 // Reports the accumulated band once, after the view's own handlers: it listens to the
 // document (7), the format store (1034) and the paragraph store (1026).
 class CEditorView::CBatcher {
@@ -123,9 +144,15 @@ CEditorView::CEditorView(IViewHost* host)
       m_docFollower(std::make_unique<CDocFollower>(*this)),
       m_formatFollower(std::make_unique<CFormatFollower>(*this)),
       m_paraFollower(std::make_unique<CParaFollower>(*this)),
-      m_batcher(std::make_unique<CBatcher>(*this)) {
+      m_batcher(std::make_unique<CBatcher>(*this)),
+      m_holdFollower(std::make_unique<CHoldFollower>(*this)) {
     if (!m_host)
         return;
+    if (CRedrawSwitch* redraw = m_host->GetRedrawSwitch()) {
+        redraw->AddListener(m_holdFollower.get());
+        if (redraw->IsLayoutHeld())
+            m_store.HoldLayout();
+    }
     if (CEditorListeners* listeners = m_host->GetEditorListeners())
         listeners->Add(this);
     if (CParagraph* paragraph = m_host->GetParagraph()) {
@@ -158,6 +185,8 @@ CEditorView::~CEditorView() {
         }
         if (CEditorListeners* listeners = m_host->GetEditorListeners())
             listeners->Remove(this);
+        if (CRedrawSwitch* redraw = m_host->GetRedrawSwitch())
+            redraw->RemoveListener(m_holdFollower.get());
     }
     m_navigator.reset();
     m_caret.reset();

@@ -109,6 +109,7 @@ private:
     class CFormatFollower;
     class CParaFollower;
     class CBatcher;
+    class CHoldFollower;
     friend class CDocFollower;
     friend class CFormatFollower;
     friend class CParaFollower;
@@ -132,6 +133,7 @@ private:
     std::unique_ptr<CFormatFollower> m_formatFollower;
     std::unique_ptr<CParaFollower> m_paraFollower;
     std::unique_ptr<CBatcher> m_batcher;
+    std::unique_ptr<CHoldFollower> m_holdFollower;
     CRect m_batch;                              // layer coordinates; empty when nothing is pending
     ICompressStoreObj* m_soleObject = nullptr;  // painted alone while set
     CRect m_solePlace;                          // its cell, in view coordinates

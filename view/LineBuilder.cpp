@@ -2,6 +2,7 @@
 #include "view/LineBuilder.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "format/FIOS_Mixture.h"
 #include "format/FormatInfo.h"
@@ -69,22 +70,24 @@ void CLineBuilder::OutputRange(const CRange& r) {
 }
 
 int CLineBuilder::OutputText(const CString& text, const CRange& range) {
+    const CWordString units(text);
+    return OutputUnits(units.GetData(), units.GetSize(), range);
+}
+
+int CLineBuilder::OutputUnits(const uint16_t* units, uint32_t count, const CRange& range) {
     if (m_state.consumer == nullptr)
         return 0;
     FillTo(range.home);
     if (range.end <= m_state.next)
         return 1;
-    CWordString units(text);
     // Only the part still owed, and never more units than the range holds.
     const uint32_t skip = static_cast<uint32_t>(m_state.next - range.home);
     const uint32_t owed = static_cast<uint32_t>(std::min(range.end, m_state.end) - m_state.next);
-    if (skip > 0 || units.GetSize() > skip + owed) {
-        const uint32_t take = std::min(owed, units.GetSize() > skip ? units.GetSize() - skip : 0u);
-        units = take > 0 ? units.substr(skip, take) : CWordString();
-    }
+    const uint32_t take = count > skip ? std::min(owed, count - skip) : 0u;
     const int start = m_state.next;
-    EmitText(units);
-    m_state.next = start + static_cast<int>(units.GetSize());
+    if (take > 0)
+        EmitText(units + skip, take);
+    m_state.next = start + static_cast<int>(take);
     FillTo(std::min(range.end, m_state.end));
     return 1;
 }
@@ -116,26 +119,31 @@ void CLineBuilder::FillTo(int pos) {
     Emit(CLinePiece(CSize(0, 0), placeholders));
 }
 
-void CLineBuilder::EmitText(const CWordString& units) {
+void CLineBuilder::EmitText(const uint16_t* units, uint32_t count) {
     const CDelimiters& delimiters = CDelimiters::Instance();
     CMeasure& measure = CMeasure::Instance();
-    CSize current(-1, -1);
-    uint32_t runStart = 0;
-    for (uint32_t i = 0; i < units.GetSize(); ++i) {
+    // One piece for the whole run, each unit with its own cell. Local: builds may nest.
+    std::vector<CSize> cells(count);
+    // The run's font is fixed: its ASCII cells come from the measurer's table, every
+    // ideograph (all measure alike) is measured once.
+    const CMeasure::SAsciiCells& ascii = measure.AsciiCells(m_state.font);
+    CSize ideograph(-1, -1);
+    for (uint32_t i = 0; i < count; ++i) {
         const uint16_t unit = units[i];
-        const CSize size = delimiters.IsLineBreak(unit) ? CSize(kBreakWidth, kBreakHeight)
-                                                        : measure.Measure(m_state.font, unit);
-        if (size == current)
-            continue;
-        if (current != CSize(-1, -1)) {
-            if (!Emit(CLinePiece(current, units.substr(runStart, i - runStart))))
-                return;
-            runStart = i;
+        if (unit < CMeasure::SAsciiCells::kUnits && ascii.known[unit] &&
+            !delimiters.IsLineBreak(unit)) {
+            cells[i] = ascii.cells[unit];
+        } else if (CMeasure::IsIdeograph(unit)) {
+            if (ideograph.cx < 0)
+                ideograph = measure.Measure(m_state.font, unit);
+            cells[i] = ideograph;
+        } else {
+            cells[i] = delimiters.IsLineBreak(unit) ? CSize(kBreakWidth, kBreakHeight)
+                                                    : measure.Measure(m_state.font, unit);
         }
-        current = size;
     }
-    if (runStart < units.GetSize())
-        Emit(CLinePiece(current, units.substr(runStart, units.GetSize() - runStart)));
+    if (count > 0)
+        Emit(CLinePiece(cells.data(), units, count));
 }
 
 bool CLineBuilder::Emit(const CLinePiece& piece) {

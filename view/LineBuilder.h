@@ -1,6 +1,8 @@
 // CLineBuilder: the process-wide builder that streams formatted document content into pieces.
 #pragma once
 
+#include <cstdint>
+
 #include "core/Range.h"
 #include "format/FontInfo.h"
 #include "format/FormatOutputStream.h"
@@ -37,6 +39,7 @@ public:
     // Document content of the current run.
     int OutputObject(ICompressStoreObj* obj, const CRange& range) override;
     int OutputText(const CString& text, const CRange& range) override;
+    int OutputUnits(const uint16_t* units, uint32_t count, const CRange& range) override;
     void Reset() override {}
 
     CLineBuilder(const CLineBuilder&) = delete;
@@ -59,7 +62,7 @@ private:
     // Positions skipped up to pos arrive as zero-size units without an object.
     void FillTo(int pos);
     // Measures units and sends them as pieces of equal cell size.
-    void EmitText(const CWordString& units);
+    void EmitText(const uint16_t* units, uint32_t count);
     // Feeds one piece; false when the consumer refused it.
     bool Emit(const CLinePiece& piece);
     CFontInfo DefaultFont() const;

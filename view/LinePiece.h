@@ -8,27 +8,38 @@
 
 class ICompressStoreObj;
 
-// Every unit of a piece has the same cell size. An object piece stands for exactly one unit
-// (CO_UNIT) and carries the object, which it does not own; a text piece has a null object.
+// A piece gives one cell size for all its units, or one per unit. An object piece stands for
+// exactly one unit (CO_UNIT) and carries the object, which it does not own; a text piece has
+// a null object. A text piece views units (and cells) it does not own: it lives only while
+// it is being fed, and they outlive it.
 class CLinePiece {
 public:
     CLinePiece() = default;
-    CLinePiece(const CSize& cell, const CWordString& units) : m_cell(cell), m_units(units) {}
-    CLinePiece(const CSize& cell, ICompressStoreObj* object) : m_cell(cell), m_object(object) {
-        m_units.InsertAt(0, CO_UNIT);
-    }
+    CLinePiece(const CSize& cell, const uint16_t* units, uint32_t count)
+        : m_cell(cell), m_units(units), m_count(count) {}
+    CLinePiece(const CSize& cell, const CWordString& units)
+        : CLinePiece(cell, units.GetData(), units.GetSize()) {}
+    // cells[i] is the cell of units[i].
+    CLinePiece(const CSize* cells, const uint16_t* units, uint32_t count)
+        : m_cells(cells), m_units(units), m_count(count) {}
+    CLinePiece(const CSize& cell, ICompressStoreObj* object)
+        : m_cell(cell), m_units(&kObjectUnit), m_count(1), m_object(object) {}
 
-    const CSize& GetCellSize() const { return m_cell; }
-    const CWordString& GetUnits() const { return m_units; }
+    // Requires 0 <= i < GetUnitCount().
+    const CSize& GetCell(int i) const { return m_cells ? m_cells[i] : m_cell; }
     ICompressStoreObj* GetObject() const { return m_object; }
     bool IsObject() const { return m_object != nullptr; }
     // 1 for an object piece, else the number of units; 0 means there is nothing to place.
-    int GetUnitCount() const { return m_object ? 1 : static_cast<int>(m_units.GetSize()); }
+    int GetUnitCount() const { return static_cast<int>(m_count); }
     // Requires 0 <= i < GetUnitCount().
-    uint16_t GetUnit(int i) const { return m_object ? CO_UNIT : m_units[static_cast<uint32_t>(i)]; }
+    uint16_t GetUnit(int i) const { return m_units[i]; }
 
 private:
+    static constexpr uint16_t kObjectUnit = CO_UNIT;
+
     CSize m_cell;
-    CWordString m_units;
+    const CSize* m_cells = nullptr;     // per unit when set; not owned
+    const uint16_t* m_units = nullptr;  // not owned
+    uint32_t m_count = 0;
     ICompressStoreObj* m_object = nullptr;  // not owned
 };

@@ -10,6 +10,8 @@
 
 namespace {
 
+// Lead bytes from here on start ideographs.
+constexpr BYTE kFirstIdeographLead = 0xB0;
 // A full-width ideograph of GBK (lead byte 0xD6); every ideograph measures as this one.
 const char kReferenceText[] = "\xD6\xD0";
 
@@ -53,11 +55,38 @@ CMeasure::CMeasure() {
     m_reference = reference.GetSize() > 0 ? reference[0] : 0;
 }
 
+const CSize* CMeasure::SFontSizes::Find(uint16_t unit) const {
+    if (unit < SAsciiCells::kUnits)
+        return ascii.known[unit] ? &ascii.cells[unit] : nullptr;
+    auto hit = others.find(unit);
+    return hit != others.end() ? &hit->second : nullptr;
+}
+
+void CMeasure::SFontSizes::Put(uint16_t unit, const CSize& size) {
+    if (unit < SAsciiCells::kUnits) {
+        ascii.cells[unit] = size;
+        ascii.known[unit] = true;
+    } else {
+        others[unit] = size;
+    }
+}
+
+size_t CMeasure::SFontSizes::GetSize() const {
+    size_t n = others.size();
+    for (bool k : ascii.known)
+        n += k ? 1 : 0;
+    return n;
+}
+
+bool CMeasure::IsIdeograph(uint16_t unit) {
+    const auto low = static_cast<BYTE>(unit & 0xFF);
+    return low >= kFirstIdeographLead && CCodePage::IsLeadByte(low);
+}
+
 CSize CMeasure::Measure(const CFontInfo* font, uint16_t unit) {
     if (font == nullptr)
         return CSize(0, 0);
-    const BYTE low = static_cast<BYTE>(unit & 0xFF);
-    if (low >= 0xB0 && CCodePage::IsLeadByte(low))
+    if (IsIdeograph(unit))
         unit = m_reference;
 
     const ZarniUUID& id = font->ID();
@@ -69,9 +98,8 @@ CSize CMeasure::Measure(const CFontInfo* font, uint16_t unit) {
         }
     }
     if (m_lastMap != nullptr && id == m_lastId) {
-        auto hit = m_lastMap->find(unit);
-        if (hit != m_lastMap->end()) {
-            m_result = hit->second;
+        if (const CSize* hit = m_lastMap->Find(unit)) {
+            m_result = *hit;
             return m_result;
         }
     }
@@ -88,17 +116,27 @@ CSize CMeasure::Measure(const CFontInfo* font, uint16_t unit) {
     }
     m_result = CSize(std::abs(rect.right - rect.left), std::abs(rect.bottom - rect.top));
 
-    UnitMap& inner = m_cache[id];  // std::map keeps the address of every inner map
-    inner[unit] = m_result;
-    m_lastId = id;
-    m_lastMap = &inner;
+    Entry(*font).Put(unit, m_result);
     return m_result;
+}
+
+CMeasure::UnitMap& CMeasure::Entry(const CFontInfo& font) {
+    const ZarniUUID& id = font.ID();
+    if (m_lastMap == nullptr || id != m_lastId) {
+        m_lastMap = &m_cache[id];  // std::map keeps the address of every inner map
+        m_lastId = id;
+    }
+    return *m_lastMap;
+}
+
+const CMeasure::SAsciiCells& CMeasure::AsciiCells(const CFontInfo& font) {
+    return Entry(font).ascii;
 }
 
 size_t CMeasure::GetCacheSize() const {
     size_t total = 0;
     for (const auto& entry : m_cache)
-        total += entry.second.size();
+        total += entry.second.GetSize();
     return total;
 }
 

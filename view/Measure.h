@@ -31,6 +31,16 @@ public:
     CSize Measure(const CFontInfo* font, uint16_t unit);
     CSize Measure(const CFontInfo& font, uint16_t unit) { return Measure(&font, unit); }
 
+    // The cells of font's units below 0x80 measured so far (for unit u: cells[u], valid when
+    // known[u]); they stay at these addresses until Reset. Measure fills them in.
+    struct SAsciiCells {
+        static constexpr uint16_t kUnits = 0x80;
+        CSize cells[kUnits];
+        bool known[kUnits] = {};
+    };
+    const SAsciiCells& AsciiCells(const CFontInfo& font);
+    // Whether unit is an ideograph: its low byte a lead byte of 0xB0 or above.
+    static bool IsIdeograph(uint16_t unit);
     // The unit every ideograph is measured as.
     uint16_t GetReferenceUnit() const { return m_reference; }
     // Number of (font, unit) entries cached.
@@ -44,7 +54,17 @@ public:
     CMeasure& operator=(const CMeasure&) = delete;
 
 private:
-    using UnitMap = std::unordered_map<uint16_t, CSize>;
+    // The sizes of one font: single-byte units below 0x80 in a table (most text is made of
+    // them), the others in a map.
+    struct SFontSizes {
+        SAsciiCells ascii;
+        std::unordered_map<uint16_t, CSize> others;
+
+        const CSize* Find(uint16_t unit) const;
+        void Put(uint16_t unit, const CSize& size);
+        size_t GetSize() const;
+    };
+    using UnitMap = SFontSizes;
 
     std::unique_ptr<IXCanvas, XReleaser> m_canvas;  // 1 x 1, null when the factory made none
     std::unique_ptr<IXFont, XReleaser> m_font;      // re-selected before each measurement
@@ -52,6 +72,8 @@ private:
     uint16_t m_reference = 0;
     CSize m_result;  // the last answer
     std::map<ZarniUUID, UnitMap> m_cache;
+    // The entry of font, made empty when missing, and made the shortcut.
+    UnitMap& Entry(const CFontInfo& font);
     // The font id of the last lookup and its map (null until a lookup found one).
     ZarniUUID m_lastId;
     UnitMap* m_lastMap = nullptr;

@@ -104,6 +104,7 @@ void CViewStore::DeleteLines(int first, int count) {
 }
 
 void CViewStore::RebuildAll() {
+    m_pendingHome = -1;
     DeleteLines(0, GetLineObjectCount());
     m_current = -1;
     m_shiftPending = false;
@@ -150,9 +151,60 @@ int CViewStore::FirstAffectedLine(int pos) const {
     return line;
 }
 
+void CViewStore::HoldLayout() {
+    m_held = true;
+    // Its units would go stale while the document changes unseen.
+    m_detail.Clear();
+}
+
+void CViewStore::NotePending(int pos, int removed, int added) {
+    const int64_t end = int64_t{pos} + removed;
+    if (m_pendingHome < 0) {
+        m_pendingHome = pos;
+        m_pendingOldEnd = m_pendingNewEnd = static_cast<int>(end);
+    } else {
+        // Past the stretch, current positions are old ones shifted by what it gained.
+        const int gained = m_pendingNewEnd - m_pendingOldEnd;
+        m_pendingHome = std::min(m_pendingHome, pos);
+        m_pendingNewEnd = static_cast<int>(std::max<int64_t>(m_pendingNewEnd, end));
+        m_pendingOldEnd = m_pendingNewEnd - gained;
+    }
+    m_pendingNewEnd += added - removed;
+}
+
+BOOL CViewStore::ReleaseLayout() {
+    if (!m_held)
+        return FALSE;
+    m_held = false;
+    if (m_pendingHome < 0 || LayoutStopped()) {
+        m_pendingHome = -1;
+        FollowWithDetail();
+        return FALSE;
+    }
+    const int home = m_pendingHome, oldEnd = m_pendingOldEnd, newEnd = m_pendingNewEnd;
+    m_pendingHome = -1;
+    const int delta = newEnd - oldEnd;
+    m_lastChangedPos = newEnd > 0 ? newEnd - 1 : -1;
+    if (home < 0 || oldEnd > LaidOutLength() || int64_t{LaidOutLength()} + delta != DocLength()) {
+        RebuildAll();
+    } else {
+        // From the line before the stretch (its first units may now fit there, or a deleted
+        // break joined it) to the end of the paragraph holding the stretch's old end.
+        const int first = std::min(FirstAffectedLine(home), GetLineOfPos(home - 1));
+        Relayout(first, ParagraphEndLine(GetLineOfPos(oldEnd)), delta);
+    }
+    m_detail.Clear();
+    FollowWithDetail();
+    return TRUE;
+}
+
 BOOL CViewStore::OnInserted(int pos, int count) {
     if (count <= 0 || LayoutStopped())
         return FALSE;
+    if (m_held) {
+        NotePending(pos, 0, count);
+        return FALSE;
+    }
     const int oldLength = LaidOutLength();
     if (pos < 0 || pos > oldLength || int64_t{oldLength} + count != DocLength()) {
         // The notice does not match the lines: lay everything out again.
@@ -172,6 +224,10 @@ BOOL CViewStore::OnInserted(int pos, int count) {
 BOOL CViewStore::OnDeleted(int pos, int count) {
     if (count <= 0 || LayoutStopped())
         return FALSE;
+    if (m_held) {
+        NotePending(pos, count, 0);
+        return FALSE;
+    }
     const int oldLength = LaidOutLength();
     if (pos < 0 || int64_t{pos} + count > oldLength || oldLength - count != DocLength()) {
         m_lastChangedPos = -1;
@@ -195,6 +251,10 @@ BOOL CViewStore::OnFormatChanged(int pos, int count) {
                          static_cast<int>(std::min<int64_t>(int64_t{pos} + count, length)));
     if (changed.IsEmpty())
         return FALSE;
+    if (m_held) {
+        NotePending(changed.home, changed.Length(), changed.Length());
+        return FALSE;
+    }
     m_lastChangedPos = changed.end - 1;
     if (LaidOutLength() != length) {
         RebuildAll();
@@ -210,6 +270,11 @@ BOOL CViewStore::OnParaChanged(const CRange& range) {
     if (LayoutStopped())
         return FALSE;
     const int length = DocLength();
+    if (m_held) {
+        const CRange changed(std::clamp(range.home, 0, length), std::clamp(range.end, 0, length));
+        NotePending(changed.home, changed.Length(), changed.Length());
+        return FALSE;
+    }
     if (length == 0) {
         // The empty document's one line takes the current paragraph info.
         m_lastChangedPos = -1;
@@ -290,7 +355,7 @@ void CViewStore::SetMode(int mode) {
 }
 
 void CViewStore::FollowWithDetail() {
-    if (LayoutStopped() || m_viewPort.IsRectEmpty()) {
+    if (LayoutStopped() || m_held || m_viewPort.IsRectEmpty()) {
         m_detail.Clear();
         return;
     }
@@ -428,12 +493,12 @@ void CViewStore::AssertValid() const {
                         !range.IsEmpty(),
                     "CViewStore: line %d is empty, or not contiguous with the one before", i);
     }
-    if (!LayoutStopped()) {
+    if (!LayoutStopped() && !m_held) {
         ZARNI_CHECK(m_mode != FT_SINGLELINE || n == 1, "CViewStore: single-line mode with %d lines",
                     n);
         ZARNI_CHECK(LaidOutLength() == DocLength(), "CViewStore: lines cover %d of %d units",
                     LaidOutLength(), DocLength());
     }
-    if (!LayoutStopped())
+    if (!LayoutStopped() && !m_held)
         m_detail.AssertValid();
 }

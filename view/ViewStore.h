@@ -53,6 +53,13 @@ public:
     BOOL OnDeleted(int pos, int count);
     BOOL OnFormatChanged(int pos, int count);
     BOOL OnParaChanged(const CRange& range);
+    // While held, the On* calls lay nothing out: they merge their change into one pending
+    // stretch (where it starts, where it ended in the lines, where it ends in the document)
+    // and answer FALSE. Release lays that stretch out in one pass, as one change would be,
+    // and answers TRUE when it did; the detail store is built again for the visible lines.
+    void HoldLayout();
+    BOOL ReleaseLayout();
+    bool IsHeld() const { return m_held; }
     // The first line rebuilt by the last relayout (0 after a full rebuild), -1 before any.
     int GetFirstChangedLine() const { return m_firstChanged; }
     // The position whose line auto-scroll brings into view after the last relayout: the last
@@ -152,6 +159,9 @@ private:
     // rebuild then extends, so that line is the first one changed.
     int FirstAffectedLine(int pos) const;
     void RebuildAll();
+    // While held: the document's units [pos, pos + removed) of the current text became
+    // [pos, pos + added).
+    void NotePending(int pos, int removed, int added);
     // Rebuilds lines first..last, whose end moves by posDelta; then the detail store follows.
     void Relayout(int first, int last, int posDelta);
     void DeleteLines(int first, int count);
@@ -172,4 +182,10 @@ private:
     int m_lastChangedPos = -1;
     int m_mode = FT_WRAP;
     BOOL m_autoScroll = TRUE;
+    bool m_held = false;
+    // The pending stretch while held: [m_pendingHome, m_pendingOldEnd) of the laid-out lines
+    // is [m_pendingHome, m_pendingNewEnd) of the document; nothing pending while home < 0.
+    int m_pendingHome = -1;
+    int m_pendingOldEnd = 0;
+    int m_pendingNewEnd = 0;
 };

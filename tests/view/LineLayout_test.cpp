@@ -211,9 +211,19 @@ TEST(ViewStore, IncrementalRelayoutMatchesAFreshBuild) {
     for (uint32_t seed = 1; seed <= RandomSeeds(20); ++seed) {
         CLayoutHarness h(CSize(64, 80));
         CRandomEditor random(h, seed);
+        // Now and then layout is held over a few steps, as loading holds it, and compared
+        // only once released.
+        std::mt19937 holds(seed);
+        bool held = false;
         for (int step = 0; step < 160; ++step) {
+            if (step == 159 ? held : holds() % 8 == 0) {
+                held = !held;
+                h.editor.GetRedrawSwitch()->HoldLayout(held ? TRUE : FALSE);
+            }
             const std::string what = random.Step();
             h.store.AssertValid();
+            if (held)
+                continue;
             const std::string fresh = h.Fresh();
             ASSERT_EQ(h.Current(), fresh) << "seed " << seed << " step " << step << ": " << what;
         }

@@ -136,7 +136,16 @@ void CFontFace::ForEachUnit(const CString& text, F&& f) {
     }
 }
 
-const CFontFace::SUnitMetrics& CFontFace::UnitMetrics(const std::string& utf8) {
+CGObjectPtr<PangoLayout> CFontFace::MakeLayout(const std::string& utf8) const {
+    CGObjectPtr<PangoLayout> layout(pango_layout_new(CTextEngine::Instance().Context()));
+    pango_layout_set_font_description(layout.get(), m_desc.get());
+    pango_layout_set_attributes(layout.get(), m_attrs.get());
+    pango_layout_set_single_paragraph_mode(layout.get(), TRUE);
+    pango_layout_set_text(layout.get(), utf8.data(), static_cast<int>(utf8.size()));
+    return layout;
+}
+
+CFontFace::SUnitMetrics& CFontFace::UnitMetrics(const std::string& utf8) {
     auto it = m_units.find(utf8);
     if (it != m_units.end())
         return it->second;
@@ -144,17 +153,13 @@ const CFontFace::SUnitMetrics& CFontFace::UnitMetrics(const std::string& utf8) {
         m_units.clear();
     SUnitMetrics metrics;
     if (!utf8.empty()) {
-        metrics.layout.reset(pango_layout_new(CTextEngine::Instance().Context()));
-        PangoLayout* layout = metrics.layout.get();
-        pango_layout_set_font_description(layout, m_desc.get());
-        pango_layout_set_attributes(layout, m_attrs.get());
-        pango_layout_set_single_paragraph_mode(layout, TRUE);
-        pango_layout_set_text(layout, utf8.data(), static_cast<int>(utf8.size()));
+        // Measuring keeps only the numbers; the layout is kept once the unit is drawn.
+        const CGObjectPtr<PangoLayout> layout = MakeLayout(utf8);
         PangoRectangle logical;
-        pango_layout_get_pixel_extents(layout, nullptr, &logical);
+        pango_layout_get_pixel_extents(layout.get(), nullptr, &logical);
         metrics.width = std::max(0, logical.width);
         metrics.height = std::max(0, logical.height);
-        metrics.baseline = PANGO_PIXELS(pango_layout_get_baseline(layout));
+        metrics.baseline = PANGO_PIXELS(pango_layout_get_baseline(layout.get()));
     }
     return m_units.emplace(utf8, std::move(metrics)).first->second;
 }
@@ -179,7 +184,10 @@ void CFontFace::DrawText(cairo_t* cr, const CString& text, int x, int y) {
     CTextEngine& engine = CTextEngine::Instance();
     int64_t penX = x;
     ForEachUnit(text, [&](const char* unit, int n) {
-        const SUnitMetrics& m = UnitMetrics(engine.UnitText(unit, n));
+        const std::string& utf8 = engine.UnitText(unit, n);
+        SUnitMetrics& m = UnitMetrics(utf8);
+        if (!m.layout && !utf8.empty())
+            m.layout = MakeLayout(utf8);
         if (m.layout && penX < INT_MAX) {
             cairo_move_to(cr, static_cast<double>(penX),
                           static_cast<double>(y) + (m_ascent - m.baseline));
@@ -194,6 +202,6 @@ void CFontFace::AssertValid() const {
               (m_ascent < 0) == (m_lineHeight < 0);
     for (const auto& entry : m_units)
         ok = ok && entry.second.width >= 0 && entry.second.height >= 0 &&
-             entry.first.empty() == !entry.second.layout;
+             !(entry.first.empty() && entry.second.layout);
     ZARNI_CHECK(ok, "CFontFace: %d pixels", m_pixels);
 }

@@ -48,8 +48,8 @@ public:
     CFontFace& operator=(const CFontFace&) = delete;
 
 private:
-    // A unit's measure and its shaped layout (null for a unit that draws nothing), kept
-    // so that drawing a unit again does not shape it again.
+    // A unit's measure and, once the unit has been drawn, its shaped layout (kept so that
+    // drawing it again does not shape it again; never made for a unit that draws nothing).
     struct SUnitMetrics {
         int width = 0;
         int height = 0;
@@ -62,7 +62,8 @@ private:
     // Calls f(unit bytes, byte count) for each unit of text.
     template <class F>
     static void ForEachUnit(const CString& text, F&& f);
-    const SUnitMetrics& UnitMetrics(const std::string& utf8);
+    SUnitMetrics& UnitMetrics(const std::string& utf8);
+    CGObjectPtr<PangoLayout> MakeLayout(const std::string& utf8) const;
     // Measures the line, after dropping what was measured under another code page.
     void Refresh();
 
