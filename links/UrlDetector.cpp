@@ -14,6 +14,8 @@ constexpr const char* kPrefixes[] = {
     "file:", "ftp.",  "ftp:",  "ftps:",     "gopher:", "http:",   "https:", "mailto:", "mms:",
     "mmst:", "news:", "nntp:", "prospero:", "rtsp:",   "telnet:", "wais:",  "www.",
 };
+// The longest prefix above, "prospero:".
+constexpr uint32_t kLongestPrefix = 9;
 constexpr const char kPrefixStarts[] = "FGHMNPRTWfghmnprtw";
 constexpr const char kSeparatorMarks[] = "!\"'()*<>[\\]^`{|}";
 constexpr uint16_t kLastControl = 0x20;
@@ -66,18 +68,35 @@ std::vector<CUrlDetector::SFound> CUrlDetector::Scan(const CWordString& units, i
     Reset(base);
     const uint16_t* u = units.GetData();
     const uint32_t n = units.GetSize();
-    for (uint32_t i = 0; i < n; ++i) {
-        if (m_state == EState::Word) {
-            // Nothing begins inside a word: go straight to the unit that ends it.
-            const uint32_t from = i;
-            while (i < n && !IsWide(u[i]) && !IsSeparator(u[i]))
-                ++i;
-            m_fed += static_cast<int>(i - from);
-            if (i == n)
-                break;
+    uint32_t i = 0;
+    while (i < n) {
+        if (m_state != EState::Start && m_state != EState::Boundary && m_state != EState::Word) {
+            Feed(u[i++]);
+            continue;
         }
-        Feed(u[i]);
+        // Outside an address the state follows from the last unit alone, and an address
+        // begins with a whole prefix, which ends with ':' or '.'. So the machine only has to
+        // run over the units that could begin a prefix ending at the next of those.
+        uint32_t q = i;
+        while (q < n && u[q] != ':' && u[q] != '.')
+            ++q;
+        const uint32_t k = q == n ? n : std::max(i, q + 1 - std::min(q + 1, kLongestPrefix));
+        if (k > i) {
+            m_fed += static_cast<int>(k - i);
+            m_state = IsWide(u[k - 1]) || IsSeparator(u[k - 1]) ? EState::Boundary : EState::Word;
+            i = k;
+        }
+        for (; i < n && i <= q; ++i)
+            Feed(u[i]);
     }
+    Flush();
+    return std::move(m_found);
+}
+
+std::vector<CUrlDetector::SFound> CUrlDetector::ScanEachUnit(const CWordString& units, int base) {
+    Reset(base);
+    for (uint32_t i = 0; i < units.GetSize(); ++i)
+        Feed(units[i]);
     Flush();
     return std::move(m_found);
 }

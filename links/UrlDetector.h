@@ -39,7 +39,10 @@ public:
         CRange range;
         CWordString text;
     };
+    // Runs the machine over the units that can matter: near each ':' and '.'.
     std::vector<SFound> Scan(const CWordString& units, int base);
+    // Runs it over every unit; finds what Scan finds, only slower.
+    std::vector<SFound> ScanEachUnit(const CWordString& units, int base);
 
 private:
     enum class EState : uint8_t {

@@ -1,7 +1,9 @@
 // The document: insertions, deletions, searches and output over the unit text.
 #include "model/Doc.h"
 
+#include <algorithm>
 #include <climits>
+#include <vector>
 
 #include "model/CompressStore.h"
 #include "model/Delimiters.h"
@@ -57,9 +59,13 @@ CDoc::~CDoc() {
 }
 
 void CDoc::InsertUnits(int pos, const CWordString& units) {
-    const int n = static_cast<int>(units.GetSize());
+    InsertUnits(pos, units.GetData(), units.GetSize());
+}
+
+void CDoc::InsertUnits(int pos, const uint16_t* units, uint32_t count) {
+    const int n = static_cast<int>(count);
     m_listeners.N_Inserting(pos, n);
-    m_text.InsertAt(static_cast<uint32_t>(pos), units);
+    m_text.InsertAt(static_cast<uint32_t>(pos), units, count);
     m_objects.Shift(static_cast<uint32_t>(pos), n);
     ZARNI_ASSERT_VALID(*this);
     m_listeners.N_Inserted(pos, n);
@@ -84,34 +90,36 @@ int CDoc::InsertCO(int pos, const ZarniUUID& id) {
 int CDoc::Inserts(int pos, const CString& text) {
     if (text.IsEmpty() || !IsInsertPos(pos))
         return 0;
-    CWordString units(text);
-    const uint32_t size = units.GetSize();
-    uint32_t firstBad = 0;
-    while (firstBad < size && IsStorableTextUnit(units[firstBad]))
-        ++firstBad;
-    if (firstBad < size) {
-        CWordString kept = units.left(firstBad);
-        for (uint32_t i = firstBad; i < size; ++i) {
-            if (IsStorableTextUnit(units[i]))
-                kept.InsertAt(kept.GetSize(), units[i]);
-        }
-        units = kept;
-    }
+    // Converted and cleaned in one pass: units the document cannot hold are dropped, and
+    // the bytes taken are counted (two for a double-byte unit).
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.GetString());
+    const uint32_t length = static_cast<uint32_t>(text.GetLength());
+    uint32_t room = length;
     if (m_limit >= 0) {
-        const int64_t room = static_cast<int64_t>(m_limit) - m_text.GetSize();
-        if (room <= 0)
+        const int64_t free = static_cast<int64_t>(m_limit) - m_text.GetSize();
+        if (free <= 0)
             return 0;
-        if (units.GetSize() > room)
-            units = units.left(static_cast<uint32_t>(room));
+        room = static_cast<uint32_t>(std::min<int64_t>(free, length));
     }
-    if (units.GetSize() == 0)
+    std::vector<uint16_t> units(length);
+    uint32_t n = 0;
+    int taken = 0;
+    for (uint32_t i = 0; i < length && n < room;) {
+        const uint8_t b = bytes[i];
+        const bool wide = CCodePage::IsLeadByte(b);
+        const uint8_t trail = wide && i + 1 < length ? bytes[i + 1] : 0;
+        const uint16_t unit = wide ? static_cast<uint16_t>(b | (trail << 8))
+                                   : static_cast<uint16_t>(static_cast<int8_t>(b));
+        i += wide ? 2 : 1;
+        if (!IsStorableTextUnit(unit))
+            continue;
+        units[n++] = unit;
+        taken += wide ? 2 : 1;
+    }
+    if (n == 0)
         return 0;
-    InsertUnits(pos, units);
-    // The bytes taken: two for each double-byte unit.
-    int bytes = 0;
-    for (uint32_t i = 0; i < units.GetSize(); ++i)
-        bytes += CCodePage::IsLeadByte(static_cast<BYTE>(units[i] & 0xFF)) ? 2 : 1;
-    return bytes;
+    InsertUnits(pos, units.data(), n);
+    return taken;
 }
 
 int CDoc::Insertc(int pos, char ch) {

@@ -103,6 +103,7 @@ private:
     bool IsInsertPos(int pos) const { return pos >= 0 && pos <= GetLengthConst(); }
     int GetLengthConst() const { return static_cast<int>(m_text.GetSize()); }
     void InsertUnits(int pos, const CWordString& units);
+    void InsertUnits(int pos, const uint16_t* units, uint32_t count);
 
     CWordString m_text;
     CCOPosTable m_objects;

@@ -56,10 +56,11 @@ public:
     void InsertRange(uint32_t pos, const CWordString& other, uint32_t from, uint32_t count) {
         m_units.InsertRange(pos, other.m_units, from, count);
     }
-    // Appends count units that do not lie in this string.
-    void Append(const uint16_t* units, uint32_t count) {
-        m_units.InsertValues(m_units.GetSize(), units, count);
+    // Count units that do not lie in this string, at pos or at the end.
+    void InsertAt(uint32_t pos, const uint16_t* units, uint32_t count) {
+        m_units.InsertValues(pos, units, count);
     }
+    void Append(const uint16_t* units, uint32_t count) { InsertAt(GetSize(), units, count); }
     void RemoveAt(uint32_t pos, uint32_t count = 1) { m_units.RemoveAt(pos, count); }
     void RemoveAll() { m_units.RemoveAll(); }
 

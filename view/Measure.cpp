@@ -10,8 +10,6 @@
 
 namespace {
 
-// Lead bytes from here on start ideographs.
-constexpr BYTE kFirstIdeographLead = 0xB0;
 // A full-width ideograph of GBK (lead byte 0xD6); every ideograph measures as this one.
 const char kReferenceText[] = "\xD6\xD0";
 
@@ -76,11 +74,6 @@ size_t CMeasure::SFontSizes::GetSize() const {
     for (bool k : ascii.known)
         n += k ? 1 : 0;
     return n;
-}
-
-bool CMeasure::IsIdeograph(uint16_t unit) {
-    const auto low = static_cast<BYTE>(unit & 0xFF);
-    return low >= kFirstIdeographLead && CCodePage::IsLeadByte(low);
 }
 
 CSize CMeasure::Measure(const CFontInfo* font, uint16_t unit) {

@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "objects/ZarniUUID.h"
+#include "platform/base/CodePage.h"
 #include "platform/base/Geometry.h"
 #include "platform/graphics/Morla.h"
 
@@ -18,6 +19,9 @@ class CFontInfo;
 // 0xB0 or above) all share the entry of one reference ideograph of their font.
 class CMeasure {
 public:
+    // Lead bytes from here on start ideographs.
+    static constexpr BYTE kFirstIdeographLead = 0xB0;
+
     // The one measurer, created on first use with the drawing factory installed then.
     static CMeasure& Instance();
     // Destroys the measurer with its cache and its drawing objects; the next Instance()
@@ -40,7 +44,10 @@ public:
     };
     const SAsciiCells& AsciiCells(const CFontInfo& font);
     // Whether unit is an ideograph: its low byte a lead byte of 0xB0 or above.
-    static bool IsIdeograph(uint16_t unit);
+    static bool IsIdeograph(uint16_t unit) {
+        const auto low = static_cast<BYTE>(unit & 0xFF);
+        return low >= kFirstIdeographLead && CCodePage::IsLeadByte(low);
+    }
     // The unit every ideograph is measured as.
     uint16_t GetReferenceUnit() const { return m_reference; }
     // Number of (font, unit) entries cached.

@@ -169,6 +169,34 @@ TEST(UrlDetection, RandomEditsMatchDetectingTheWholeText) {
     }
 }
 
+// The scan that runs the machine only near ':' and '.' finds what running it over every
+// unit finds.
+TEST(UrlDetection, SkippingScanMatchesTheMachineOverEveryUnit) {
+    const char* pieces[] = {"http:", "h",         "t",    "p",  ":", ".", "w",
+                            "www",   "prospero:", "ftp",  " ",  "(", "x", "//",
+                            "世",    "mailto:",   "Wais", "s:", "\r"};
+    std::mt19937 rng(7);
+    CUrlDetector& detector = CUrlDetector::Instance();
+    auto dump = [](const std::vector<CUrlDetector::SFound>& found) {
+        std::string out;
+        for (const CUrlDetector::SFound& f : found)
+            out += std::to_string(f.range.home) + "-" + std::to_string(f.range.end) + ":" +
+                   f.text.c_str().str() + " ";
+        return out;
+    };
+    int found = 0;
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        for (int n = static_cast<int>(rng() % 24); n > 0; --n)
+            text += pieces[rng() % (sizeof pieces / sizeof *pieces)];
+        const CWordString units(CCodePage::FromUtf8(text.c_str()));
+        const std::string each = dump(detector.ScanEachUnit(units, 5));
+        ASSERT_EQ(dump(detector.Scan(units, 5)), each) << text;
+        found += each.empty() ? 0 : 1;
+    }
+    EXPECT_GT(found, 300);  // the pieces do make addresses
+}
+
 TEST(LinkPaint, LinkTextIsBlueAndUnderlinedOnlyWithinTheLink) {
     LinkEditor e;
     e.ed.SetViewSize(CSize(300, 60));

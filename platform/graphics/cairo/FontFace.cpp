@@ -145,21 +145,26 @@ CGObjectPtr<PangoLayout> CFontFace::MakeLayout(const std::string& utf8) const {
     return layout;
 }
 
-CFontFace::SUnitMetrics& CFontFace::UnitMetrics(const std::string& utf8) {
+const CFontFace::SUnitMetrics& CFontFace::UnitMetrics(const std::string& utf8, bool drawing) {
     auto it = m_units.find(utf8);
-    if (it != m_units.end())
+    if (it != m_units.end()) {
+        if (drawing && !it->second.layout && !utf8.empty())
+            it->second.layout = MakeLayout(utf8);
         return it->second;
+    }
     if (m_units.size() >= kMaxCachedUnits)
         m_units.clear();
     SUnitMetrics metrics;
     if (!utf8.empty()) {
-        // Measuring keeps only the numbers; the layout is kept once the unit is drawn.
-        const CGObjectPtr<PangoLayout> layout = MakeLayout(utf8);
+        // Measuring keeps only the numbers; the layout is kept for a unit drawn.
+        CGObjectPtr<PangoLayout> layout = MakeLayout(utf8);
         PangoRectangle logical;
         pango_layout_get_pixel_extents(layout.get(), nullptr, &logical);
         metrics.width = std::max(0, logical.width);
         metrics.height = std::max(0, logical.height);
         metrics.baseline = PANGO_PIXELS(pango_layout_get_baseline(layout.get()));
+        if (drawing)
+            metrics.layout = std::move(layout);
     }
     return m_units.emplace(utf8, std::move(metrics)).first->second;
 }
@@ -170,7 +175,7 @@ SIZE CFontFace::MeasureText(const CString& text) {
     int64_t width = 0;
     int height = m_lineHeight;
     ForEachUnit(text, [&](const char* unit, int n) {
-        const SUnitMetrics& m = UnitMetrics(engine.UnitText(unit, n));
+        const SUnitMetrics& m = UnitMetrics(engine.UnitText(unit, n), false);
         width += m.width;
         height = std::max(height, m.height);
     });
@@ -184,10 +189,7 @@ void CFontFace::DrawText(cairo_t* cr, const CString& text, int x, int y) {
     CTextEngine& engine = CTextEngine::Instance();
     int64_t penX = x;
     ForEachUnit(text, [&](const char* unit, int n) {
-        const std::string& utf8 = engine.UnitText(unit, n);
-        SUnitMetrics& m = UnitMetrics(utf8);
-        if (!m.layout && !utf8.empty())
-            m.layout = MakeLayout(utf8);
+        const SUnitMetrics& m = UnitMetrics(engine.UnitText(unit, n), true);
         if (m.layout && penX < INT_MAX) {
             cairo_move_to(cr, static_cast<double>(penX),
                           static_cast<double>(y) + (m_ascent - m.baseline));

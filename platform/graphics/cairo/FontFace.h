@@ -62,7 +62,8 @@ private:
     // Calls f(unit bytes, byte count) for each unit of text.
     template <class F>
     static void ForEachUnit(const CString& text, F&& f);
-    SUnitMetrics& UnitMetrics(const std::string& utf8);
+    // The unit's entry, measured on first request; drawing also makes its layout.
+    const SUnitMetrics& UnitMetrics(const std::string& utf8, bool drawing);
     CGObjectPtr<PangoLayout> MakeLayout(const std::string& utf8) const;
     // Measures the line, after dropping what was measured under another code page.
     void Refresh();
