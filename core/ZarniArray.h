@@ -113,6 +113,12 @@ public:
         m_size += count;
     }
 
+    // Grows the storage to hold at least capacity elements; never shrinks it.
+    void Reserve(uint32_t capacity) {
+        if (capacity > m_capacity)
+            Reallocate(capacity);
+    }
+
     // Inserts count values from memory outside this array's storage at index. Ignored when
     // index > size, values is null or count is 0.
     void InsertValues(uint32_t index, const T* values, uint32_t count) {

@@ -65,6 +65,12 @@ void CDoc::InsertUnits(int pos, const CWordString& units) {
 void CDoc::InsertUnits(int pos, const uint16_t* units, uint32_t count) {
     const int n = static_cast<int>(count);
     m_listeners.N_Inserting(pos, n);
+    // The text grows geometrically, so a document made run by run (loading) costs linear
+    // time; the array's own step stops growing at a few thousand units.
+    const uint64_t needed = uint64_t{m_text.GetSize()} + count;
+    if (needed > m_text.GetCapacity())
+        m_text.Reserve(static_cast<uint32_t>(
+            std::min<uint64_t>(std::max(needed, uint64_t{2} * m_text.GetSize()), UINT32_MAX)));
     m_text.InsertAt(static_cast<uint32_t>(pos), units, count);
     m_objects.Shift(static_cast<uint32_t>(pos), n);
     ZARNI_ASSERT_VALID(*this);

@@ -65,6 +65,8 @@ public:
     void RemoveAll() { m_units.RemoveAll(); }
 
     uint32_t GetSize() const { return m_units.GetSize(); }
+    uint32_t GetCapacity() const { return m_units.GetCapacity(); }
+    void Reserve(uint32_t capacity) { m_units.Reserve(capacity); }
     // Access requires pos < GetSize().
     uint16_t GetAt(uint32_t pos) const { return m_units[pos]; }
     uint16_t operator[](uint32_t pos) const { return m_units[pos]; }
