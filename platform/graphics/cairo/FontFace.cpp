@@ -99,6 +99,7 @@ CFontFace::CFontFace(const LOGFONTA& lf) {
         pango_attr_list_insert(m_attrs.get(), pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
     if (lf.lfStrikeOut)
         pango_attr_list_insert(m_attrs.get(), pango_attr_strikethrough_new(TRUE));
+    m_decorated = lf.lfUnderline || lf.lfStrikeOut;
 }
 
 void CFontFace::Refresh() {
@@ -145,11 +146,46 @@ CGObjectPtr<PangoLayout> CFontFace::MakeLayout(const std::string& utf8) const {
     return layout;
 }
 
+void CFontFace::TakeGlyphs(SUnitMetrics& entry) {
+    PangoLayoutIter* iter = pango_layout_get_iter(entry.layout.get());
+    bool usable = true;
+    do {
+        PangoLayoutRun* run = pango_layout_iter_get_run_readonly(iter);
+        if (run == nullptr)
+            continue;
+        PangoRectangle logical;
+        pango_layout_iter_get_run_extents(iter, nullptr, &logical);
+        const int baseline = pango_layout_iter_get_baseline(iter);
+        PangoFont* font = run->item->analysis.font;
+        entry.fonts.emplace_back(PANGO_FONT(g_object_ref(font)));
+        int x = logical.x;
+        for (int i = 0; i < run->glyphs->num_glyphs; ++i) {
+            const PangoGlyphInfo& glyph = run->glyphs->glyphs[i];
+            if (glyph.glyph & PANGO_GLYPH_UNKNOWN_FLAG)
+                usable = false;
+            else if (glyph.glyph != PANGO_GLYPH_EMPTY)
+                entry.glyphs.push_back(
+                    SGlyph{font, glyph.glyph,
+                           static_cast<double>(x + glyph.geometry.x_offset) / PANGO_SCALE,
+                           static_cast<double>(baseline + glyph.geometry.y_offset) / PANGO_SCALE});
+            x += glyph.geometry.width;
+        }
+    } while (usable && pango_layout_iter_next_run(iter));
+    pango_layout_iter_free(iter);
+    entry.drawsGlyphs = usable;
+    if (!usable) {
+        entry.glyphs.clear();
+        entry.fonts.clear();
+    }
+}
+
 const CFontFace::SUnitMetrics& CFontFace::UnitMetrics(const std::string& utf8, bool drawing) {
     auto it = m_units.find(utf8);
     if (it != m_units.end()) {
-        if (drawing && !it->second.layout && !utf8.empty())
+        if (drawing && !it->second.layout && !utf8.empty()) {
             it->second.layout = MakeLayout(utf8);
+            TakeGlyphs(it->second);
+        }
         return it->second;
     }
     if (m_units.size() >= kMaxCachedUnits)
@@ -163,8 +199,10 @@ const CFontFace::SUnitMetrics& CFontFace::UnitMetrics(const std::string& utf8, b
         metrics.width = std::max(0, logical.width);
         metrics.height = std::max(0, logical.height);
         metrics.baseline = PANGO_PIXELS(pango_layout_get_baseline(layout.get()));
-        if (drawing)
+        if (drawing) {
             metrics.layout = std::move(layout);
+            TakeGlyphs(metrics);
+        }
     }
     return m_units.emplace(utf8, std::move(metrics)).first->second;
 }
@@ -187,13 +225,43 @@ void CFontFace::DrawText(cairo_t* cr, const CString& text, int x, int y) {
         return;
     Refresh();
     CTextEngine& engine = CTextEngine::Instance();
+    // Each unit's glyphs go to cairo in calls of their own, so a text drawn whole has the
+    // pixels of its units drawn one by one (glyphs sent together would share one coverage
+    // mask where they overlap).
+    std::vector<cairo_glyph_t> batch;
+    PangoFont* batchFont = nullptr;
+    PangoFont* selected = nullptr;  // the font last set on cr
+    auto flush = [&] {
+        if (batch.empty())
+            return;
+        if (batchFont != selected) {
+            cairo_set_scaled_font(cr,
+                                  pango_cairo_font_get_scaled_font(PANGO_CAIRO_FONT(batchFont)));
+            selected = batchFont;
+        }
+        cairo_show_glyphs(cr, batch.data(), static_cast<int>(batch.size()));
+        batch.clear();
+    };
     int64_t penX = x;
     ForEachUnit(text, [&](const char* unit, int n) {
         const SUnitMetrics& m = UnitMetrics(engine.UnitText(unit, n), true);
         if (m.layout && penX < INT_MAX) {
-            cairo_move_to(cr, static_cast<double>(penX),
-                          static_cast<double>(y) + (m_ascent - m.baseline));
-            pango_cairo_show_layout(cr, m.layout.get());
+            const double left = static_cast<double>(penX);
+            const double top = static_cast<double>(y) + (m_ascent - m.baseline);
+            if (m.drawsGlyphs && !m_decorated) {
+                for (const SGlyph& glyph : m.glyphs) {
+                    if (glyph.font != batchFont) {
+                        flush();
+                        batchFont = glyph.font;
+                    }
+                    batch.push_back(cairo_glyph_t{glyph.index, left + glyph.x, top + glyph.y});
+                }
+                flush();
+            } else {
+                cairo_move_to(cr, left, top);
+                pango_cairo_show_layout(cr, m.layout.get());
+                selected = nullptr;  // the layout set fonts of its own
+            }
         }
         penX += m.width;
     });

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/base/String.h"
 #include "platform/base/WinTypes.h"
@@ -48,13 +49,26 @@ public:
     CFontFace& operator=(const CFontFace&) = delete;
 
 private:
-    // A unit's measure and, once the unit has been drawn, its shaped layout (kept so that
-    // drawing it again does not shape it again; never made for a unit that draws nothing).
+    // One glyph of a shaped unit: its font (held by the unit's fonts) and its origin
+    // relative to the unit's layout.
+    struct SGlyph {
+        PangoFont* font;
+        unsigned int index;
+        double x;
+        double y;
+    };
+    // A unit's measure and, once the unit has been drawn, its shaped layout and glyphs
+    // (kept so that drawing it again does not shape it again; never made for a unit that
+    // draws nothing). Units whose glyphs the font lacks keep no glyphs: they are drawn
+    // through the layout, which shows the missing-glyph box.
     struct SUnitMetrics {
         int width = 0;
         int height = 0;
         int baseline = 0;
         CGObjectPtr<PangoLayout> layout;
+        std::vector<SGlyph> glyphs;
+        std::vector<CGObjectPtr<PangoFont>> fonts;
+        bool drawsGlyphs = false;
     };
     // Bound of the unit cache; it is emptied when full.
     static constexpr size_t kMaxCachedUnits = 8192;
@@ -65,12 +79,15 @@ private:
     // The unit's entry, measured on first request; drawing also makes its layout.
     const SUnitMetrics& UnitMetrics(const std::string& utf8, bool drawing);
     CGObjectPtr<PangoLayout> MakeLayout(const std::string& utf8) const;
+    // Takes the glyphs of the entry's layout, when every one of them can be drawn directly.
+    static void TakeGlyphs(SUnitMetrics& entry);
     // Measures the line, after dropping what was measured under another code page.
     void Refresh();
 
     int m_pixels = kDefaultPixels;
     CFontDescriptionPtr m_desc;
-    CAttrListPtr m_attrs;  // underline and strike-out
+    CAttrListPtr m_attrs;      // underline and strike-out
+    bool m_decorated = false;  // underlined or struck out: drawn through layouts
     // Line metrics; -1 until measured.
     int m_ascent = -1;
     int m_lineHeight = -1;

@@ -11,6 +11,7 @@ typedef struct _PangoAttrList PangoAttrList;
 typedef struct _PangoContext PangoContext;
 typedef struct _PangoFontMap PangoFontMap;
 typedef struct _PangoLayout PangoLayout;
+typedef struct _PangoFont PangoFont;
 typedef struct _GdkPixbuf GdkPixbuf;
 
 // Each deleter calls the library's release function; they accept null.
