@@ -90,6 +90,11 @@ int CEditorETFSink::Inserts(int pos, const CString& text) {
     return doc->GetLength() - before;
 }
 
+void CEditorETFSink::Reserve(int units) {
+    if (IDoc* doc = m_editor ? m_editor->GetDocument() : nullptr)
+        doc->Reserve(units);
+}
+
 // ---- Writing ----
 
 int CETFStream::OutputObject(ICompressStoreObj* obj, const CRange&) {
@@ -242,10 +247,28 @@ bool CETFStream::SkipRecord() {
            m_pack.Skip(static_cast<uint32_t>(declared)) != 0;
 }
 
+int CETFStream::CountContentUnits() {
+    int64_t units = 0;
+    m_pack.Reset();
+    while (m_pack.Remaining() > 0) {
+        ZarniUUID clsid;
+        int declared = 0;
+        if (m_pack.PeekUUID(clsid) == 0 || m_pack.Skip(sizeof(ZarniUUID)) == 0 ||
+            m_pack.PeekInt(declared) == 0 || declared < static_cast<int>(kLengthField) ||
+            m_pack.Skip(static_cast<uint32_t>(declared)) == 0)
+            break;
+        units += clsid == TextRunClassId() ? declared - kLengthField : 1;
+    }
+    m_pack.Reset();
+    return static_cast<int>(std::min<int64_t>(units, INT32_MAX));
+}
+
 int CETFStream::ReadContent(IETFSink* sink, int pos) {
     m_pack.Reset();
     if (sink == nullptr)
         return 0;
+    // The document takes its room once rather than growing record by record.
+    sink->Reserve(CountContentUnits());
     m_inserted = CRange(pos, pos);
     CCompressStore& store = CCompressStore::Instance();
     int p = pos;

@@ -26,6 +26,8 @@ class IETFSink {
 public:
     virtual int InsertCO(int pos, const ZarniUUID& id) = 0;
     virtual int Inserts(int pos, const CString& text) = 0;
+    // Told before the first insertion how many units may come at most.
+    virtual void Reserve(int /*units*/) {}
 
 protected:
     ~IETFSink() = default;
@@ -39,6 +41,7 @@ public:
     explicit CEditorETFSink(IEditTarget* editor) : m_editor(editor) {}
     int InsertCO(int pos, const ZarniUUID& id) override;
     int Inserts(int pos, const CString& text) override;
+    void Reserve(int units) override;
 
 private:
     IEditTarget* m_editor;  // not owned
@@ -118,6 +121,9 @@ private:
     // With the class id already dropped: the record's payload (its length field checked
     // against the bytes left), consumed from the pack. False when the record is cut short.
     bool TakePayload(CPack& payload);
+    // At most the units the content pass can insert: the bytes of the text records and one
+    // per other record, found by walking the records by their lengths; read position 0.
+    int CountContentUnits();
     // Skips the record at the read position by its length; false when it cannot.
     bool SkipRecord();
     bool ReadLinkRun(CPack& payload, CLinkManager* links, int base);

@@ -93,6 +93,13 @@ int CDoc::InsertCO(int pos, const ZarniUUID& id) {
     return 1;
 }
 
+void CDoc::Reserve(int units) {
+    int64_t wanted = int64_t{m_text.GetSize()} + std::max(units, 0);
+    if (m_limit >= 0)
+        wanted = std::min<int64_t>(wanted, m_limit);
+    m_text.Reserve(static_cast<uint32_t>(std::min<int64_t>(wanted, INT32_MAX)));
+}
+
 int CDoc::Inserts(int pos, const CString& text) {
     if (text.IsEmpty() || !IsInsertPos(pos))
         return 0;

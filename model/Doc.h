@@ -36,6 +36,9 @@ public:
     virtual int AddListener(IDocListener* listener) = 0;
     virtual int DeleteListener(IDocListener* listener) = 0;
     virtual ~IDoc() = default;
+    // Room for units more, asked for before a bulk insertion (loading); a hint that a
+    // document may ignore.
+    virtual void Reserve(int /*units*/) {}
 };
 
 // Invariant: every CO_UNIT in the text has exactly one object-table entry at its position
@@ -79,6 +82,8 @@ public:
     int Output(IDocOutputStream* out, const CRange& range) override;
 
     int GetLength() override { return static_cast<int>(m_text.GetSize()); }
+    // Reserves text storage for units more, within the limit.
+    void Reserve(int units) override;
     int GetLimit() override { return m_limit; }
     // Any value is kept (values past the 32-bit range are clamped); negative means no limit.
     // Text already present is not cut.
