@@ -188,10 +188,9 @@ BOOL CViewStore::ReleaseLayout() {
     if (home < 0 || oldEnd > LaidOutLength() || int64_t{LaidOutLength()} + delta != DocLength()) {
         RebuildAll();
     } else {
-        // From the line before the stretch (its first units may now fit there, or a deleted
-        // break joined it) to the end of the paragraph holding the stretch's old end.
-        const int first = std::min(FirstAffectedLine(home), GetLineOfPos(home - 1));
-        Relayout(first, ParagraphEndLine(GetLineOfPos(oldEnd)), delta);
+        // From the line that may take the stretch's first units to the end of the paragraph
+        // holding the stretch's old end.
+        Relayout(FirstAffectedLine(home), ParagraphEndLine(GetLineOfPos(oldEnd)), delta);
     }
     m_detail.Clear();
     FollowWithDetail();

@@ -39,6 +39,15 @@ TEST(ViewStore, UnitsStandOnTheLineBottomBelowTheLineSpace) {
     EXPECT_EQ(h.store.GetLineRect(1), CRect(10, 16, 28, 28));  // 20 pixels: three units
     EXPECT_EQ(RangeText(h.store.GetLineDocRange(1)), "(6,9)");
     EXPECT_EQ(h.Current(), h.Fresh());
+
+    // Each run measures its ideographs in its own font.
+    h.metrics.Factory().SetFontHeightSizes(20, CSize(8, 20), CSize(16, 20));
+    LOGFONTA big = h.editor.GetFormatInfo()->GetDefaultFont().GetLogFont();
+    big.lfHeight = -20;
+    CFontInfo font(big);
+    h.Append("\xD6\xD0\xD6\xD0");
+    h.editor.GetFormatInfo()->SetFont(&font, CRange(17, 18));
+    EXPECT_EQ(h.store.GetPosRect(16).Width() + 4, h.store.GetPosRect(17).Width());
 }
 
 TEST(ViewStore, ZeroWidthStopsLayoutUntilAWidthArrives) {
