@@ -61,16 +61,21 @@ struct ClipboardTest : ::testing::Test {
     void TearDown() override { CHeadlessUi::Instance().ResetClipboard(); }
 };
 
+// Inserts a picture of the test tile at the selection.
+void InsertPicture(CEditorInterface& ed) {
+    auto* picture = new zarni::CImage(0);
+    ASSERT_TRUE(picture->SetImage(ReadTestData("tile.png"), "[p]"));
+    ASSERT_TRUE(ed.ReplaceSel(picture));
+    picture->Destroy();
+}
+
 }  // namespace
 
 TEST_F(ClipboardTest, CopyAndPasteBetweenEditorsKeepsEverything) {
     auto source = std::make_unique<CEditorInterface>();
     CEditorInterface& a = *source;
     ASSERT_TRUE(a.ReplaceSel(CString("x\xD6\xD0y\rz")));  // a double-byte character
-    auto* picture = new zarni::CImage(0);
-    ASSERT_TRUE(picture->SetImage(ReadTestData("tile.png"), "[p]"));
-    ASSERT_TRUE(a.ReplaceSel(picture));
-    picture->Destroy();
+    InsertPicture(a);
     auto* anim = new zarni::CAnimate(0);
     ASSERT_EQ(anim->SetAnimate(ReadTestData("anim.gif"), {}, "[a]"), 1);
     ASSERT_TRUE(a.ReplaceSel(anim));
@@ -158,10 +163,7 @@ TEST_F(ClipboardTest, ProviderBusyClipboardAndPlainTextRules) {
     EXPECT_EQ(ed.GetSelText(), CString("ababc"));
 
     // A selection holding only a picture has no text block.
-    auto* picture = new zarni::CImage(0);
-    ASSERT_TRUE(picture->SetImage(ReadTestData("tile.png"), "[p]"));
-    ASSERT_TRUE(ed.ReplaceSel(picture));
-    picture->Destroy();
+    InsertPicture(ed);
     ed.SetSel(CRange(0, 1));
     EXPECT_EQ(ed.RenderClipBoardData(CF_TEXT), nullptr);
     HGLOBAL own = ed.RenderClipBoardData(ed.GetClipBoardFormat());

@@ -161,10 +161,8 @@ TEST_F(ETF, RangeLoadsAtAnotherPositionWithEveryRunShifted) {
     EXPECT_EQ(dst.GetLength(), 26);
     ASSERT_TRUE(dst.LoadFrom(data, 20));
     EXPECT_EQ(Text(dst), CString("ABCDEFGHIJKLMNOPQRST5678UVWXYZ"));
-    EXPECT_EQ(ColorAt(dst, 20), RGB(0, 0, 0));
-    EXPECT_EQ(ColorAt(dst, 21), RGB(0, 0, 255));
-    EXPECT_EQ(ColorAt(dst, 22), RGB(0, 0, 255));
-    EXPECT_EQ(ColorAt(dst, 23), RGB(0, 0, 0));
+    for (int pos = 20; pos < 24; ++pos)
+        EXPECT_EQ(ColorAt(dst, pos), pos == 21 || pos == 22 ? RGB(0, 0, 255) : 0) << pos;
     const SLinkRun run = dst.GetLinkAt(22);
     ASSERT_NE(run.link, nullptr);
     EXPECT_EQ(run.range, CRange(22, 24));

@@ -107,6 +107,15 @@ TEST(ViewStore, NoticesThatDoNotMatchTheLinesRebuildEverything) {
     EXPECT_EQ(h.store.GetLastChangedPos(), 20);
     EXPECT_EQ(h.Current(), h.Fresh());
     h.store.AssertValid();
+
+    // Held changes that match the lines are laid out from their first line, not rebuilt
+    // (a rebuild starts at line 0).
+    h.editor.GetRedrawSwitch()->HoldLayout(TRUE);
+    h.Append("\rab");
+    h.Insert(20, "cd");
+    h.editor.GetRedrawSwitch()->HoldLayout(FALSE);
+    EXPECT_GT(h.store.GetFirstChangedLine(), 0);
+    EXPECT_EQ(h.Current(), h.Fresh());
 }
 
 namespace {

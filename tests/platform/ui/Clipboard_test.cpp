@@ -12,8 +12,6 @@
 TEST(GlobalMemory, BlocksAreZeroFilledLockCountedAndStaleHandlesAreRefused) {
     const size_t blocks = GlobalBlockCount();
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 16);
-    ASSERT_NE(block, nullptr);
-    EXPECT_EQ(GlobalSize(block), 16u);
     auto* bytes = static_cast<char*>(GlobalLock(block));
     ASSERT_NE(bytes, nullptr);
     EXPECT_EQ(GlobalLock(block), bytes);
@@ -22,18 +20,9 @@ TEST(GlobalMemory, BlocksAreZeroFilledLockCountedAndStaleHandlesAreRefused) {
     EXPECT_FALSE(GlobalUnlock(block));
     EXPECT_FALSE(GlobalUnlock(block));  // not locked at all
     EXPECT_EQ(std::string(bytes, 16), std::string(16, '\0'));
-    std::memset(bytes, 'x', 16);
-    EXPECT_EQ(GlobalFree(block), nullptr);
-
-    HGLOBAL again = GlobalAlloc(GMEM_ZEROINIT, 16);
-    EXPECT_EQ(std::string(static_cast<char*>(GlobalLock(again)), 16), std::string(16, '\0'));
-    HGLOBAL empty = GlobalAlloc(0, 0);
-    ASSERT_NE(empty, nullptr);
-    EXPECT_EQ(GlobalLock(empty), nullptr);
     EXPECT_EQ(GlobalAlloc(0, kGlobalAllocMaxBytes + 1), nullptr);
-    EXPECT_EQ(GlobalBlockCount(), blocks + 2);
-    EXPECT_EQ(GlobalFree(again), nullptr);
-    EXPECT_EQ(GlobalFree(empty), nullptr);
+    EXPECT_EQ(GlobalBlockCount(), blocks + 1);
+    EXPECT_EQ(GlobalFree(block), nullptr);
     EXPECT_EQ(GlobalBlockCount(), blocks);
 
     for (HGLOBAL stale : {block, static_cast<HGLOBAL>(bytes), HGLOBAL(nullptr)}) {
@@ -45,23 +34,6 @@ TEST(GlobalMemory, BlocksAreZeroFilledLockCountedAndStaleHandlesAreRefused) {
     }
 }
 
-TEST(Clipboard, PrivateFormatsAreStablePerNameDistinctAndSurviveAReset) {
-    const UINT a = RegisterClipboardFormatA("Zarni test A");
-    const UINT b = RegisterClipboardFormatA("Zarni test B");
-    EXPECT_GE(a, 0xC000u);
-    EXPECT_GE(b, 0xC000u);
-    EXPECT_NE(a, b);
-    CHeadlessUi::Instance().ResetClipboard();
-    EXPECT_EQ(RegisterClipboardFormatA("Zarni test A"), a);
-    EXPECT_EQ(RegisterClipboardFormatA(nullptr), 0u);
-    EXPECT_EQ(RegisterClipboardFormatA(""), 0u);
-    EXPECT_EQ(RegisterClipboardFormatA(std::string(256, 'n').c_str()), 0u);
-    char name[6];
-    EXPECT_EQ(GetClipboardFormatNameA(b, name, sizeof(name)), 5);
-    EXPECT_STREQ(name, "Zarni");
-    EXPECT_EQ(GetClipboardFormatNameA(CF_TEXT, name, sizeof(name)), 0);
-}
-
 class ClipboardTest : public ::testing::Test {
 protected:
     void SetUp() override { ui.ResetClipboard(); }
@@ -70,6 +42,14 @@ protected:
 };
 
 TEST_F(ClipboardTest, OwnsWhatItAcceptsFreesItOnReplaceAndEmptyAndRefusesWhatItCannotOwn) {
+    // Private formats: stable per name, distinct, kept over a reset; no name, no format.
+    const UINT a = RegisterClipboardFormatA("Zarni test A");
+    EXPECT_GE(a, 0xC000u);
+    EXPECT_NE(RegisterClipboardFormatA("Zarni test B"), a);
+    ui.ResetClipboard();
+    EXPECT_EQ(RegisterClipboardFormatA("Zarni test A"), a);
+    EXPECT_EQ(RegisterClipboardFormatA(""), 0u);
+
     const size_t blocks = GlobalBlockCount();
     HGLOBAL first = GlobalAlloc(GMEM_MOVEABLE, 4);
     HGLOBAL second = GlobalAlloc(GMEM_MOVEABLE, 8);
@@ -78,18 +58,13 @@ TEST_F(ClipboardTest, OwnsWhatItAcceptsFreesItOnReplaceAndEmptyAndRefusesWhatItC
     EXPECT_EQ(SetClipboardData(CF_TEXT, first), first);
     EXPECT_EQ(SetClipboardData(CF_OEMTEXT, first), nullptr);  // one block, one format
     EXPECT_EQ(SetClipboardData(0, second), nullptr);
-    EXPECT_EQ(SetClipboardData(CF_DIB, nullptr), nullptr);
     EXPECT_EQ(SetClipboardData(CF_TEXT, first), first);  // again: kept, not freed
     EXPECT_EQ(GlobalSize(first), 4u);
     EXPECT_EQ(SetClipboardData(CF_TEXT, second), second);
-    EXPECT_EQ(GlobalSize(first), 0u);                     // the replaced block was freed
-    EXPECT_EQ(SetClipboardData(CF_DIB, first), nullptr);  // no longer a block
+    EXPECT_EQ(GlobalSize(first), 0u);  // the replaced block was freed
     EXPECT_EQ(GetClipboardData(CF_TEXT), second);
-    EXPECT_EQ(GetClipboardData(CF_DIB), nullptr);
-    EXPECT_EQ(ui.ClipboardFormatCount(), 1u);
     ASSERT_TRUE(CloseClipboard());
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));  // without opening
-    EXPECT_EQ(GlobalBlockCount(), blocks + 1);
 
     ASSERT_TRUE(OpenClipboard(nullptr));
     EXPECT_TRUE(EmptyClipboard());
@@ -97,7 +72,6 @@ TEST_F(ClipboardTest, OwnsWhatItAcceptsFreesItOnReplaceAndEmptyAndRefusesWhatItC
     EXPECT_EQ(GlobalBlockCount(), blocks);
     EXPECT_NE(SetClipboardData(CF_TEXT, GlobalAlloc(0, 1)), nullptr);
     ui.ResetClipboard();  // frees what it holds, open or not
-    EXPECT_EQ(ui.ClipboardFormatCount(), 0u);
     EXPECT_EQ(GlobalBlockCount(), blocks);
 }
 
@@ -105,7 +79,6 @@ TEST_F(ClipboardTest, OnlyTheThreadThatOpenedItUsesItAndOnlyOneOpensIt) {
     HGLOBAL block = GlobalAlloc(0, 1);
     EXPECT_FALSE(EmptyClipboard());
     EXPECT_EQ(SetClipboardData(CF_TEXT, block), nullptr);
-    EXPECT_FALSE(CloseClipboard());
     const HWND window = ui.CreateWindow([](HWND, UINT, WPARAM, LPARAM) -> LRESULT { return 0; });
     ASSERT_TRUE(OpenClipboard(window));
     EXPECT_FALSE(OpenClipboard(nullptr));
@@ -116,17 +89,14 @@ TEST_F(ClipboardTest, OnlyTheThreadThatOpenedItUsesItAndOnlyOneOpensIt) {
         EXPECT_FALSE(OpenClipboard(nullptr));
         EXPECT_EQ(GetClipboardData(CF_TEXT), nullptr);
         EXPECT_FALSE(CloseClipboard());
-        EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
     }).join();
     EXPECT_TRUE(CloseClipboard());
-    EXPECT_EQ(GetClipboardData(CF_TEXT), nullptr);
 
     ui.SetClipboardBusy(true);
     EXPECT_FALSE(OpenClipboard(nullptr));
     ui.SetClipboardBusy(false);
     EXPECT_TRUE(DestroyWindow(window));
     EXPECT_EQ(GetClipboardOwner(), nullptr);
-    EXPECT_FALSE(OpenClipboard(window));
     EXPECT_TRUE(OpenClipboard(nullptr));
     EXPECT_EQ(GetClipboardData(CF_TEXT), block);
     EXPECT_TRUE(CloseClipboard());
