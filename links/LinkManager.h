@@ -32,7 +32,7 @@ struct SLinkRun {
     ILinkInfo* link = nullptr;
 };
 
-class CLinkManager : public IDocListener {
+class CLinkManager final : public IDocListener {
 public:
     // Registers with the host's document as a listener of priority DLP_LINK.
     explicit CLinkManager(ILinkManagerHost* host);

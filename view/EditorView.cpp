@@ -31,7 +31,7 @@ constexpr int kAutoScrollMargin = 12;
 }  // namespace
 
 // Document changes: relayout after them (priority 4).
-class CEditorView::CDocFollower : public IDocListener {
+class CEditorView::CDocFollower final : public IDocListener {
 public:
     explicit CDocFollower(CEditorView& view) : m_view(view) {}
     DocListener_Priority GetDocPriority() override { return DLP_VIEW; }
@@ -51,7 +51,7 @@ private:
 };
 
 // Font and colour changes, announced as insertions over the range (priority 1).
-class CEditorView::CFormatFollower : public IDocListener {
+class CEditorView::CFormatFollower final : public IDocListener {
 public:
     explicit CFormatFollower(CEditorView& view) : m_view(view) {}
     DocListener_Priority GetDocPriority() override { return DLP_FORMAT; }
@@ -67,7 +67,7 @@ private:
     CEditorView& m_view;
 };
 
-class CEditorView::CParaFollower : public IParaListener {
+class CEditorView::CParaFollower final : public IParaListener {
 public:
     explicit CParaFollower(CEditorView& view) : m_view(view) {}
     void N_ParaChanged(const CRange& range) override {
@@ -82,7 +82,7 @@ private:
 
 // Layout holds of the redraw switch: changes are noted while held and laid out, scrolled to
 // and reported once when the hold ends.
-class CEditorView::CHoldFollower : public IRedrawListener {
+class CEditorView::CHoldFollower final : public IRedrawListener {
 public:
     explicit CHoldFollower(CEditorView& view) : m_view(view) {}
     void N_RedrawChanged(BOOL) override {}

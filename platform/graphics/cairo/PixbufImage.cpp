@@ -21,7 +21,6 @@ constexpr DWORD kLoaderPiece = 64 * 1024;
 constexpr int64_t kMsPerSecond = 1000;
 constexpr int64_t kUsPerMs = 1000;
 constexpr int kMsPerHundredth = 10;
-constexpr int kBytesPerPixel = 4;  // ARGB32
 
 // The gdk-pixbuf loader for the signature at the start of the bytes, or null.
 const char* LoaderType(const BYTE* p, DWORD n) {
