@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <set>
+#include <unordered_map>
 #include <vector>
 
 #include "core/Owned.h"
@@ -363,16 +365,30 @@ bool CETFStream::ReadLinkRun(CPack& payload, CLinkManager* links, int base) {
 int CETFStream::ReadFormats(CFormatInfo* formats, CLinkManager* links, int base) {
     m_pack.Reset();
     CFormatCreatorRegistry& registry = CFormatCreatorRegistry::Instance();
+    // A document repeats a few fonts and colours over many runs: each distinct record
+    // (class and bytes) is made and read once. Classes known to have a creator are kept too.
+    struct SRecord {
+        TOwned<ICompressStoreObj> record;
+        CFontInfo* font;
+        CColorInfo* color;
+    };
+    constexpr size_t kMaxRecords = 1024;
+    std::unordered_map<std::string, SRecord> records;
+    std::set<ZarniUUID> creatable;
     while (m_pack.Remaining() > 0) {
         ZarniUUID clsid;
         if (m_pack.PeekUUID(clsid) == 0)
             break;
         const bool isLink = clsid == LinkRunClassId();
-        TOwned<ICompressStoreObj> record(isLink ? nullptr : registry.CreateObj(clsid));
-        if (!isLink && !record) {
-            if (!SkipRecord())
-                break;
-            continue;
+        TOwned<ICompressStoreObj> made;
+        if (!isLink && creatable.count(clsid) == 0) {
+            made.reset(registry.CreateObj(clsid));
+            if (!made) {
+                if (!SkipRecord())
+                    break;
+                continue;
+            }
+            creatable.insert(clsid);
         }
         m_pack.DropUUID();
         CPack payload;
@@ -384,16 +400,34 @@ int CETFStream::ReadFormats(CFormatInfo* formats, CLinkManager* links, int base)
         }
         int home = 0, end = 0;
         payload >> home >> end;
-        if (ISerialize* serial = SerializeOf(record.get()))
-            serial->streamin(payload);
+        std::string key(sizeof(ZarniUUID), '\0');
+        clsid.ToBytes(reinterpret_cast<uint8_t*>(key.data()));
+        std::string fields;
+        payload.PeekBytes(fields, payload.Remaining());
+        key += fields;
+        auto found = records.find(key);
+        if (found == records.end()) {
+            if (!made)
+                made.reset(registry.CreateObj(clsid));
+            if (ISerialize* serial = SerializeOf(made.get()))
+                serial->streamin(payload);
+            if (records.size() >= kMaxRecords)
+                records.clear();
+            ICompressStoreObj* record = made.get();
+            found = records
+                        .emplace(std::move(key),
+                                 SRecord{std::move(made), dynamic_cast<CFontInfo*>(record),
+                                         dynamic_cast<CColorInfo*>(record)})
+                        .first;
+        }
         // An empty range would set the typing attributes instead of a run.
         const CRange range = RunRange(home, end, base);
         if (formats == nullptr || range.IsEmpty())
             continue;
-        if (auto* font = dynamic_cast<CFontInfo*>(record.get()))
-            formats->SetFont(font, range);
-        else if (auto* color = dynamic_cast<CColorInfo*>(record.get()))
-            formats->SetColor(color, range);
+        if (found->second.font)
+            formats->SetFont(found->second.font, range);
+        else if (found->second.color)
+            formats->SetColor(found->second.color, range);
     }
     return 1;
 }

@@ -17,6 +17,7 @@ std::string HexOfFirstWord(const ZarniUUID& id) {
 IClone* CImageData::Clone() {
     auto copy = MakeOwned<CImageData>();
     copy->m_id = m_id;
+    copy->m_encoded = m_encoded;
     if (m_image)
         copy->m_image.reset(m_image->Duplicate());
     return copy.release();
@@ -37,6 +38,7 @@ void CImageData::ShallowDestroy() {
 int CImageData::Load(const std::string& bytes) {
     if (bytes.empty())
         return 0;
+    m_encoded.clear();
     m_id = ZarniUUID();
     m_image.reset(XCreateImage());
     if (!m_image || !m_image->Load(bytes.data(), static_cast<DWORD>(bytes.size()), 0)) {
@@ -47,8 +49,25 @@ int CImageData::Load(const std::string& bytes) {
     return 1;
 }
 
+void CImageData::Defer(std::string bytes) {
+    m_image.reset();
+    m_id = bytes.empty() ? ZarniUUID() : UuidFromBytes(bytes.data(), bytes.size());
+    m_encoded = std::move(bytes);
+}
+
+IXImage* CImageData::GetImage() const {
+    if (!m_encoded.empty()) {
+        m_image.reset(XCreateImage());
+        if (m_image && !m_image->Load(m_encoded.data(), static_cast<DWORD>(m_encoded.size()), 0))
+            m_image.reset();
+        std::string().swap(m_encoded);
+    }
+    return m_image.get();
+}
+
 CSize CImageData::GetSize() const {
-    return m_image ? CSize(m_image->GetWidth(), m_image->GetHeight()) : CSize(0, 0);
+    IXImage* image = GetImage();
+    return image ? CSize(image->GetWidth(), image->GetHeight()) : CSize(0, 0);
 }
 
 int DrawPicture(IXCanvas* canvas, IXImage* image, const CRect& source, const CRect& place,
@@ -180,7 +199,7 @@ void CImage::streamin(CPack& pack) {
     ResetData(MakeOwned<CImageData>().release());
     std::string bytes;
     pack >> bytes;
-    m_data->Load(bytes);
+    m_data->Defer(std::move(bytes));
 }
 
 }  // namespace zarni

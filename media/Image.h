@@ -25,12 +25,17 @@ public:
     // Decodes the bytes: 1 on success; 0 for empty bytes (nothing changes) or bytes that do
     // not decode (the data is then empty).
     int Load(const std::string& bytes);
+    // Takes encoded bytes without decoding them: the id is their digest, and they are decoded
+    // when the picture is first asked for. A loaded copy of a picture the store already holds
+    // is then dropped without ever being decoded. Bytes that do not decode give no picture.
+    void Defer(std::string bytes);
     CSize GetSize() const;
-    IXImage* GetImage() const { return m_image.get(); }
+    IXImage* GetImage() const;
 
 private:
     ZarniUUID m_id;
-    XImagePtr m_image;  // null while empty
+    mutable XImagePtr m_image;      // null while empty or not yet decoded
+    mutable std::string m_encoded;  // bytes still to decode
 };
 
 // Draws part of a picture for an object placed at place, following the visibility rule of
