@@ -179,13 +179,21 @@ void CFontFace::TakeGlyphs(SUnitMetrics& entry) {
     }
 }
 
+void CFontFace::Shape(SUnitMetrics& entry, CGObjectPtr<PangoLayout> layout) const {
+    entry.layout = std::move(layout);
+    if (!m_decorated)
+        TakeGlyphs(entry);
+    // A unit drawn from its glyphs needs its layout no more.
+    if (entry.drawsGlyphs)
+        entry.layout.reset();
+    entry.shaped = true;
+}
+
 const CFontFace::SUnitMetrics& CFontFace::UnitMetrics(const std::string& utf8, bool drawing) {
     auto it = m_units.find(utf8);
     if (it != m_units.end()) {
-        if (drawing && !it->second.layout && !utf8.empty()) {
-            it->second.layout = MakeLayout(utf8);
-            TakeGlyphs(it->second);
-        }
+        if (drawing && !it->second.shaped && !utf8.empty())
+            Shape(it->second, MakeLayout(utf8));
         return it->second;
     }
     if (m_units.size() >= kMaxCachedUnits)
@@ -199,10 +207,8 @@ const CFontFace::SUnitMetrics& CFontFace::UnitMetrics(const std::string& utf8, b
         metrics.width = std::max(0, logical.width);
         metrics.height = std::max(0, logical.height);
         metrics.baseline = PANGO_PIXELS(pango_layout_get_baseline(layout.get()));
-        if (drawing) {
-            metrics.layout = std::move(layout);
-            TakeGlyphs(metrics);
-        }
+        if (drawing)
+            Shape(metrics, std::move(layout));
     }
     return m_units.emplace(utf8, std::move(metrics)).first->second;
 }
@@ -245,10 +251,10 @@ void CFontFace::DrawText(cairo_t* cr, const CString& text, int x, int y) {
     int64_t penX = x;
     ForEachUnit(text, [&](const char* unit, int n) {
         const SUnitMetrics& m = UnitMetrics(engine.UnitText(unit, n), true);
-        if (m.layout && penX < INT_MAX) {
+        if (m.shaped && penX < INT_MAX) {
             const double left = static_cast<double>(penX);
             const double top = static_cast<double>(y) + (m_ascent - m.baseline);
-            if (m.drawsGlyphs && !m_decorated) {
+            if (m.drawsGlyphs) {
                 for (const SGlyph& glyph : m.glyphs) {
                     if (glyph.font != batchFont) {
                         flush();
@@ -272,6 +278,7 @@ void CFontFace::AssertValid() const {
               (m_ascent < 0) == (m_lineHeight < 0);
     for (const auto& entry : m_units)
         ok = ok && entry.second.width >= 0 && entry.second.height >= 0 &&
-             !(entry.first.empty() && entry.second.layout);
+             !(entry.first.empty() && entry.second.shaped) &&
+             (!entry.second.shaped || (entry.second.layout != nullptr) != entry.second.drawsGlyphs);
     ZARNI_CHECK(ok, "CFontFace: %d pixels", m_pixels);
 }

@@ -57,10 +57,11 @@ private:
         double x;
         double y;
     };
-    // A unit's measure and, once the unit has been drawn, its shaped layout and glyphs
-    // (kept so that drawing it again does not shape it again; never made for a unit that
-    // draws nothing). Units whose glyphs the font lacks keep no glyphs: they are drawn
-    // through the layout, which shows the missing-glyph box.
+    // A unit's measure and, once the unit has been drawn (shaped), its glyphs, kept so that
+    // drawing it again does not shape it again; nothing is shaped for a unit that draws
+    // nothing. Units with a glyph the font lacks, and every unit of an underlined or struck
+    // out face, keep their layout instead and are drawn through it (the layout shows the
+    // missing-glyph box and the lines).
     struct SUnitMetrics {
         int width = 0;
         int height = 0;
@@ -69,6 +70,7 @@ private:
         std::vector<SGlyph> glyphs;
         std::vector<CGObjectPtr<PangoFont>> fonts;
         bool drawsGlyphs = false;
+        bool shaped = false;
     };
     // Bound of the unit cache; it is emptied when full.
     static constexpr size_t kMaxCachedUnits = 8192;
@@ -81,6 +83,8 @@ private:
     CGObjectPtr<PangoLayout> MakeLayout(const std::string& utf8) const;
     // Takes the glyphs of the entry's layout, when every one of them can be drawn directly.
     static void TakeGlyphs(SUnitMetrics& entry);
+    // Makes the entry drawable from layout: its glyphs, or the layout itself.
+    void Shape(SUnitMetrics& entry, CGObjectPtr<PangoLayout> layout) const;
     // Measures the line, after dropping what was measured under another code page.
     void Refresh();
 
