@@ -39,38 +39,27 @@ private:
     CZarniArray<IRedrawListener*> m_listeners;  // not owned
 };
 
-// Keeps repainting off for its lifetime; a null switch does nothing.
-class CRedrawPause {
+// Calls Set with kDuring when made and with the opposite when gone; a null switch does
+// nothing.
+template <void (CRedrawSwitch::*Set)(BOOL), BOOL kDuring>
+class TRedrawScope {
 public:
-    explicit CRedrawPause(CRedrawSwitch* redraw) : m_redraw(redraw) {
+    explicit TRedrawScope(CRedrawSwitch* redraw) : m_redraw(redraw) {
         if (m_redraw)
-            m_redraw->SetRedraw(FALSE);
+            (m_redraw->*Set)(kDuring);
     }
-    ~CRedrawPause() {
+    ~TRedrawScope() {
         if (m_redraw)
-            m_redraw->SetRedraw(TRUE);
+            (m_redraw->*Set)(kDuring ? FALSE : TRUE);
     }
-    CRedrawPause(const CRedrawPause&) = delete;
-    CRedrawPause& operator=(const CRedrawPause&) = delete;
+    TRedrawScope(const TRedrawScope&) = delete;
+    TRedrawScope& operator=(const TRedrawScope&) = delete;
 
 private:
     CRedrawSwitch* m_redraw;
 };
 
-// Holds layout for its lifetime; a null switch does nothing.
-class CLayoutHold {
-public:
-    explicit CLayoutHold(CRedrawSwitch* redraw) : m_redraw(redraw) {
-        if (m_redraw)
-            m_redraw->HoldLayout(TRUE);
-    }
-    ~CLayoutHold() {
-        if (m_redraw)
-            m_redraw->HoldLayout(FALSE);
-    }
-    CLayoutHold(const CLayoutHold&) = delete;
-    CLayoutHold& operator=(const CLayoutHold&) = delete;
-
-private:
-    CRedrawSwitch* m_redraw;
-};
+// Keeps repainting off for its lifetime.
+using CRedrawPause = TRedrawScope<&CRedrawSwitch::SetRedraw, FALSE>;
+// Holds layout for its lifetime.
+using CLayoutHold = TRedrawScope<&CRedrawSwitch::HoldLayout, TRUE>;
