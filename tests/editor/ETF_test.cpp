@@ -19,7 +19,6 @@
 #include "model/CompressStore.h"
 #include "model/Doc.h"
 #include "objects/ZarniUUID.h"
-#include "persist/Pack.h"
 #include "platform/ui/headless/HeadlessUi.h"
 #include "support/DataFiles.h"
 
@@ -104,44 +103,38 @@ TEST_F(ETF, TextFontColourAndLinkRunsSaveByteForByte) {
 
 TEST_F(ETF, PictureAndAnimationRecordsCarryTheirIdsAndEncodedFrames) {
     const std::string png = ReadTestData("tile.png");
+    const std::string gif = ReadTestData("anim.gif");
     CEditorInterface ed;
     auto* picture = new zarni::CImage(0);
     ASSERT_TRUE(picture->SetImage(png, "[p]"));
     ASSERT_TRUE(ed.ReplaceSel(picture));
     picture->Destroy();
-    std::string out;
-    ASSERT_TRUE(ed.SaveTo(out, CRange(0, 1)));
-    // id: digest of the replacement text, the data id's first word and the mode, in hex.
-    char hex[32];
-    std::snprintf(hex, sizeof hex, "%X%X", UuidFromBytes(png.data(), png.size()).words[0], 0u);
-    const std::string key = std::string("[p]") + hex;
-    const ZarniUUID imageId = UuidFromBytes(key.data(), key.size());
-    const std::string head = Id(imageId) + Str("[p]") + Int(0);
-    ASSERT_EQ(out.substr(29, 16), Id(UuidFromText(kImageClass)));
-    ASSERT_EQ(out.substr(53, head.size()), head);
-    int encodedLength = 0;
-    ASSERT_EQ(std::sscanf(out.substr(53 + head.size(), 8).c_str(), "%x", &encodedLength), 1);
-    EXPECT_EQ(out.substr(45, 8), Int(static_cast<uint32_t>(8 + head.size() + 8 + encodedLength)));
-    EXPECT_EQ(out.substr(61 + head.size(), 4), "\x89PNG");
-
-    // An animation: transparent colour, data id and text, then the frames and delays.
+    // An animation: transparent colour, data id and text, the frames, no host delays.
     auto* anim = new zarni::CAnimate(0x00FF00FF);
-    ASSERT_EQ(anim->SetAnimate(ReadTestData("anim.gif"), {}, "[a]"), 1);
-    ed.SetSel(CRange(1, 1));
+    ASSERT_EQ(anim->SetAnimate(gif, {}, "[a]"), 1);
     ASSERT_TRUE(ed.ReplaceSel(anim));
     anim->Destroy();
-    out.clear();
-    ASSERT_TRUE(ed.SaveTo(out, CRange(1, 2)));
-    CPack pack(out.data() + 29, out.size() - 29);
-    ZarniUUID clsid, dataId;
-    int length = 0, transparent = 0, count = 0;
-    std::string text, frames;
-    pack >> clsid >> length >> transparent >> dataId >> text >> frames >> count;
-    EXPECT_EQ(clsid, UuidFromText("b22e54f9-1b5e-4356-a59c-40915b08abc5"));
-    EXPECT_EQ(transparent, 0x00FF00FF);
-    EXPECT_EQ(text, "[a]");
-    EXPECT_EQ(frames.substr(0, 3), "GIF");
-    EXPECT_EQ(count, 0);  // no host delays: the file's own are used
+    std::string out;
+    ASSERT_TRUE(ed.SaveTo(out, CRange(0, 2)));
+    // Ids: the digest of the text and, in hex, the first word of the bytes' digest (and, for
+    // a picture, its mode).
+    auto keyed = [](const char* text, const std::string& bytes, const char* more) {
+        char hex[32];
+        std::snprintf(hex, sizeof hex, "%X%s", UuidFromBytes(bytes.data(), bytes.size()).words[0],
+                      more);
+        return Digest(text + std::string(hex));
+    };
+    const std::string image =
+        Record(kImageClass, keyed("[p]", png, "0") + Str("[p]") + Int(0) + Str(png));
+    const std::string animation =
+        Record("b22e54f9-1b5e-4356-a59c-40915b08abc5",
+               Int(0x00FF00FF) + keyed("[a]", gif, "") + Str("[a]") + Str(gif) + Int(0));
+    LOGFONT lf;
+    ed.GetDefaultFont(lf);
+    const std::string face(reinterpret_cast<const char*>(&lf), sizeof lf);
+    EXPECT_EQ(out, kPrologue + image + animation +
+                       Record(kFontClass, Int(0) + Int(2) + Digest(face) + Str(face)) +
+                       ColorRun(0, 2, 0));
 }
 
 TEST_F(ETF, RangeLoadsAtAnotherPositionWithEveryRunShifted) {
