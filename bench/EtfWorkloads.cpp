@@ -1162,25 +1162,5 @@ void PrintEtfTable(FILE* out, const std::vector<SRecord>& records) {
         for (const SEtfRow& row : kPhaseRows)
             printRow(std::string(prefix) + row.name, row.label, row.decimals);
     }
-    std::set<std::string> passed, failed, seen;
-    for (const SRecord& r : records) {
-        if (r.kind != "check")
-            continue;
-        if (r.text == "ok") {
-            passed.insert(r.key);
-        } else {
-            failed.insert(r.key);
-            std::fprintf(out, "  run %d %s FAILED: %s\n", r.run, r.key.c_str(), r.text.c_str());
-        }
-    }
-    std::string list;
-    for (const std::string& key : passed) {
-        if (failed.count(key) == 0)
-            list += (list.empty() ? "" : ", ") + key;
-    }
-    std::fprintf(out, "\nchecks passed: %s\n", list.c_str());
-    for (const SRecord& r : records) {
-        if (r.kind == "note" && seen.insert(r.text).second)
-            std::fprintf(out, "  %s\n", r.text.c_str());
-    }
+    PrintChecksAndNotes(out, records);
 }

@@ -48,5 +48,8 @@ struct SSpread {
     size_t count = 0;
     static SSpread Of(std::vector<double> values);
 };
+// The failed checks (one line each, with their run), the checks that passed in every run,
+// then each distinct note.
+void PrintChecksAndNotes(FILE* out, const std::vector<SRecord>& records);
 // Nearest-rank percentile (0-100) of values; 0 for none.
 double Percentile(std::vector<double> values, double percent);
