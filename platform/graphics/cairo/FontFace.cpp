@@ -157,6 +157,10 @@ void CFontFace::TakeGlyphs(SUnitMetrics& entry) {
         pango_layout_iter_get_run_extents(iter, nullptr, &logical);
         const int baseline = pango_layout_iter_get_baseline(iter);
         PangoFont* font = run->item->analysis.font;
+        if (font == nullptr) {
+            usable = false;  // nothing to draw glyphs with: the layout draws the run
+            continue;
+        }
         entry.fonts.emplace_back(PANGO_FONT(g_object_ref(font)));
         int x = logical.x;
         for (int i = 0; i < run->glyphs->num_glyphs; ++i) {
