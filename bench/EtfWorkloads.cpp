@@ -114,19 +114,7 @@ void EmitNote(FILE* out, const std::string& text) {
 
 void Collect(const CChildRun::SResult& result, int run, const std::string& what,
              std::vector<SRecord>& records) {
-    for (const std::string& line : result.lines) {
-        std::vector<std::string> fields;
-        std::istringstream in(line);
-        std::string field;
-        while (std::getline(in, field, '\t'))
-            fields.push_back(field);
-        if (fields.size() != 4)
-            continue;
-        records.push_back({fields[0], run, CResultTable::kOurs, fields[1],
-                           std::strtod(fields[2].c_str(), nullptr), fields[3]});
-    }
-    records.push_back({"check", run, CResultTable::kOurs, std::string(kPrefix) + " " + what, 0,
-                       result.failure.empty() ? "ok" : result.failure});
+    gifbench::Collect(result, run, kPrefix, what, records);
 }
 
 double FindValue(const std::vector<SRecord>& records, const std::string& key) {
@@ -511,6 +499,19 @@ uint64_t SizeSeed(uint64_t seed, double mb) {
     return seed ^ static_cast<uint64_t>(std::llround(mb * kMb));
 }
 
+// Time, CPU time, rate (bytes saved over wall time) and peak extra memory (peakKb over the
+// saved size) of one save, and its rate check.
+void EmitSaveFigures(FILE* out, const std::string& size, const std::string& key,
+                     const std::string& call, const STiming& t, size_t bytes, int64_t peakKb) {
+    EmitValue(out, key + "_ms", size, t.wall);
+    EmitValue(out, key + "_cpu_ms", size, t.cpu);
+    const double rate = Rate(bytes, t.wall);
+    EmitValue(out, key + "_mbs", size, rate);
+    EmitValue(out, key + "_peak_x", size,
+              static_cast<double>(peakKb) * kKb / static_cast<double>(bytes));
+    EmitCheck(out, size, call + " at least 100 MB/s", RateFailure(rate));
+}
+
 // The save child: builds the document (untimed), then times SaveTo into a string and Save
 // to path, and checks that the file holds the same bytes.
 void RunSave(FILE* out, uint64_t seed, double mb, const std::string& path) {
@@ -548,13 +549,7 @@ void RunSave(FILE* out, uint64_t seed, double mb, const std::string& path) {
     const int64_t saveToPeak = gifbench::StatusKb("VmHWM");
     EmitCheck(out, size, "SaveTo answers non-zero", savedTo ? "" : "SaveTo answered 0");
     EmitValue(out, "saved_mb", size, static_cast<double>(saved.size()) / kMb);
-    EmitValue(out, "saveto_ms", size, saveTo.wall);
-    EmitValue(out, "saveto_cpu_ms", size, saveTo.cpu);
-    const double saveToRate = Rate(saved.size(), saveTo.wall);
-    EmitValue(out, "saveto_mbs", size, saveToRate);
-    EmitValue(out, "saveto_peak_x", size,
-              static_cast<double>(saveToPeak - before) * kKb / static_cast<double>(saved.size()));
-    EmitCheck(out, size, "SaveTo at least 100 MB/s", RateFailure(saveToRate));
+    EmitSaveFigures(out, size, "saveto", "SaveTo", saveTo, saved.size(), saveToPeak - before);
     EmitCheck(out, size, "saved records match the document", CheckRecords(saved, plan));
 
     malloc_trim(0);
@@ -571,13 +566,7 @@ void RunSave(FILE* out, uint64_t seed, double mb, const std::string& path) {
               : !read         ? "cannot read " + path
               : file != saved ? Difference(file, saved)
                               : "");
-    EmitValue(out, "save_ms", size, save.wall);
-    EmitValue(out, "save_cpu_ms", size, save.cpu);
-    const double saveRate = Rate(file.size(), save.wall);
-    EmitValue(out, "save_mbs", size, saveRate);
-    EmitValue(out, "save_peak_x", size,
-              static_cast<double>(savePeak - before) * kKb / static_cast<double>(saved.size()));
-    EmitCheck(out, size, "Save to a file at least 100 MB/s", RateFailure(saveRate));
+    EmitSaveFigures(out, size, "save", "Save to a file", save, saved.size(), savePeak - before);
     if (!reset)
         EmitNote(out, "the kernel refused to reset VmHWM: save peaks include the build");
 }

@@ -63,8 +63,8 @@ double LiveHeap() {
     return static_cast<double>(info.uordblks + info.hblkhd);
 }
 
-void Collect(const CChildRun::SResult& result, int run, const std::string& what,
-             std::vector<SRecord>& records) {
+void Collect(const CChildRun::SResult& result, int run, const std::string& prefix,
+             const std::string& what, std::vector<SRecord>& records) {
     for (const std::string& line : result.lines) {
         std::vector<std::string> fields;
         std::istringstream in(line);
@@ -76,8 +76,13 @@ void Collect(const CChildRun::SResult& result, int run, const std::string& what,
         records.push_back({fields[0], run, CResultTable::kOurs, fields[1],
                            std::strtod(fields[2].c_str(), nullptr), fields[3]});
     }
-    records.push_back({"check", run, CResultTable::kOurs, std::string(kPrefix) + " " + what, 0,
+    records.push_back({"check", run, CResultTable::kOurs, prefix + " " + what, 0,
                        result.failure.empty() ? "ok" : result.failure});
+}
+
+void Collect(const CChildRun::SResult& result, int run, const std::string& what,
+             std::vector<SRecord>& records) {
+    Collect(result, run, kPrefix, what, records);
 }
 
 }  // namespace gifbench

@@ -62,8 +62,10 @@ bool ResetPeak();
 // Bytes the main malloc arena and the mmapped blocks hand out right now.
 double LiveHeap();
 
-// A child's lines as records of the run, and a check "gif " + what that says how the
-// child ended.
+// A child's lines as records of the run, and a check prefix + " " + what that says how the
+// child ended; prefix "gif" when not given.
+void Collect(const CChildRun::SResult& result, int run, const std::string& prefix,
+             const std::string& what, std::vector<SRecord>& records);
 void Collect(const CChildRun::SResult& result, int run, const std::string& what,
              std::vector<SRecord>& records);
 

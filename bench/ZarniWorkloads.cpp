@@ -2,9 +2,9 @@
 // interface and the multilayer view.
 #include "bench/ZarniWorkloads.h"
 
+#include "core/Range.h"
 #include "editor/Editor.h"
 #include "editor/EditorInterface.h"
-#include "core/Range.h"
 #include "platform/base/Geometry.h"
 #include "platform/base/String.h"
 #include "platform/graphics/Morla.h"
