@@ -113,7 +113,7 @@ CSize CMeasure::Measure(const CFontInfo* font, uint16_t unit) {
     return m_result;
 }
 
-CMeasure::UnitMap& CMeasure::Entry(const CFontInfo& font) {
+CMeasure::SFontSizes& CMeasure::Entry(const CFontInfo& font) {
     const ZarniUUID& id = font.ID();
     if (m_lastMap == nullptr || id != m_lastId) {
         m_lastMap = &m_cache[id];  // std::map keeps the address of every inner map

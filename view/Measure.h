@@ -71,17 +71,16 @@ private:
         void Put(uint16_t unit, const CSize& size);
         size_t GetSize() const;
     };
-    using UnitMap = SFontSizes;
 
     std::unique_ptr<IXCanvas, XReleaser> m_canvas;  // 1 x 1, null when the factory made none
     std::unique_ptr<IXFont, XReleaser> m_font;      // re-selected before each measurement
     UINT m_format = XTEXT_CALC_FORMAT;
     uint16_t m_reference = 0;
     CSize m_result;  // the last answer
-    std::map<ZarniUUID, UnitMap> m_cache;
+    std::map<ZarniUUID, SFontSizes> m_cache;
     // The entry of font, made empty when missing, and made the shortcut.
-    UnitMap& Entry(const CFontInfo& font);
+    SFontSizes& Entry(const CFontInfo& font);
     // The font id of the last lookup and its map (null until a lookup found one).
     ZarniUUID m_lastId;
-    UnitMap* m_lastMap = nullptr;
+    SFontSizes* m_lastMap = nullptr;
 };
