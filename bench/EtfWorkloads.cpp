@@ -693,10 +693,12 @@ void RunLoad(FILE* out, uint64_t seed, double mb, const std::string& path, const
     // The same load again into another fresh editor: now also the first screen's glyphs are
     // rasterised in their exact sizes and the allocator holds the first load's memory.
     std::unique_ptr<CEditorInterface> second = MakeEditor();
+    ETF_PROFILE_BEGIN();
     const CStopwatch againWatch;
     const BOOL reloaded = file ? second->Load(path.c_str()) : second->LoadFrom(data, 0);
     height = second->GetContentSize().cy;
     const double againMs = againWatch.Elapsed().wall;
+    ETF_PROFILE_END(file ? "etf Load again" : "etf LoadFrom again");
     EmitCheck(out, size, call + " again loads the whole document",
               reloaded && second->GetLength() == length ? "" : "not the same length");
     EmitValue(out, name + "_again_ms", size, againMs);

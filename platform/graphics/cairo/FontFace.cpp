@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <map>
 #include <utility>
@@ -185,6 +186,12 @@ void CFontFace::TakeGlyphs(SUnitMetrics& entry) {
 
 void CFontFace::Shape(SUnitMetrics& entry, CGObjectPtr<PangoLayout> layout) const {
     entry.layout = std::move(layout);
+    PangoRectangle ink;
+    pango_layout_get_pixel_extents(entry.layout.get(), &ink, nullptr);
+    if (ink.width > 0 && ink.height > 0) {
+        entry.inkLeft = ink.x;
+        entry.inkRight = ink.x + ink.width;
+    }
     if (!m_decorated)
         TakeGlyphs(entry);
     // A unit drawn from its glyphs needs its layout no more.
@@ -235,13 +242,16 @@ void CFontFace::DrawText(cairo_t* cr, const CString& text, int x, int y) {
         return;
     Refresh();
     CTextEngine& engine = CTextEngine::Instance();
-    // Each unit's glyphs go to cairo in calls of their own, so a text drawn whole has the
-    // pixels of its units drawn one by one (glyphs sent together would share one coverage
-    // mask where they overlap).
+    // Glyphs of neighbouring units go to cairo together while their ink does not overlap:
+    // cairo then composites them one by one, as separate calls would, so a text drawn whole
+    // has the pixels of its units drawn one by one. Units whose ink overlaps go in separate
+    // calls (glyphs sent together would share one coverage mask where they overlap).
     std::vector<cairo_glyph_t> batch;
     PangoFont* batchFont = nullptr;
     PangoFont* selected = nullptr;  // the font last set on cr
+    int64_t batchInkRight = INT64_MIN;
     auto flush = [&] {
+        batchInkRight = INT64_MIN;
         if (batch.empty())
             return;
         if (batchFont != selected) {
@@ -259,6 +269,9 @@ void CFontFace::DrawText(cairo_t* cr, const CString& text, int x, int y) {
             const double left = static_cast<double>(penX);
             const double top = static_cast<double>(y) + (m_ascent - m.baseline);
             if (m.drawsGlyphs) {
+                const bool inked = m.inkRight > m.inkLeft;
+                if (inked && penX + m.inkLeft < batchInkRight)
+                    flush();
                 for (const SGlyph& glyph : m.glyphs) {
                     if (glyph.font != batchFont) {
                         flush();
@@ -266,8 +279,10 @@ void CFontFace::DrawText(cairo_t* cr, const CString& text, int x, int y) {
                     }
                     batch.push_back(cairo_glyph_t{glyph.index, left + glyph.x, top + glyph.y});
                 }
-                flush();
+                if (inked)
+                    batchInkRight = std::max(batchInkRight, penX + m.inkRight);
             } else {
+                flush();
                 cairo_move_to(cr, left, top);
                 pango_cairo_show_layout(cr, m.layout.get());
                 selected = nullptr;  // the layout set fonts of its own
@@ -275,6 +290,7 @@ void CFontFace::DrawText(cairo_t* cr, const CString& text, int x, int y) {
         }
         penX += m.width;
     });
+    flush();
 }
 
 void CFontFace::AssertValid() const {
@@ -282,6 +298,7 @@ void CFontFace::AssertValid() const {
               (m_ascent < 0) == (m_lineHeight < 0);
     for (const auto& entry : m_units)
         ok = ok && entry.second.width >= 0 && entry.second.height >= 0 &&
+             entry.second.inkLeft <= entry.second.inkRight &&
              !(entry.first.empty() && entry.second.shaped) &&
              (!entry.second.shaped || (entry.second.layout != nullptr) != entry.second.drawsGlyphs);
     ZARNI_CHECK(ok, "CFontFace: %d pixels", m_pixels);

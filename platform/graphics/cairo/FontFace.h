@@ -66,6 +66,10 @@ private:
         int width = 0;
         int height = 0;
         int baseline = 0;
+        // Horizontal ink extent relative to the unit's left, rounded outwards to pixels; set
+        // when shaped, empty for a unit without ink.
+        int inkLeft = 0;
+        int inkRight = 0;
         CGObjectPtr<PangoLayout> layout;
         std::vector<SGlyph> glyphs;
         std::vector<CGObjectPtr<PangoFont>> fonts;
