@@ -14,10 +14,14 @@ int32_t CCOPosTable::IndexOf(uint32_t pos) const {
 }
 
 void CCOPosTable::Insert(uint32_t pos, const ZarniUUID& id) {
-    uint32_t at = EBU_LowerBound(pos, m_entries, EntryPos());
+    uint32_t at = FirstAtOrAfter(pos);
     while (at < m_entries.GetSize() && m_entries[at].pos <= pos)
         ++at;
     m_entries.InsertAt(at, COPosEntry{pos, id});
+}
+
+uint32_t CCOPosTable::FirstAtOrAfter(uint32_t pos) const {
+    return EBU_LowerBound(pos, m_entries, EntryPos());
 }
 
 ZarniUUID CCOPosTable::IdAt(uint32_t pos) const {

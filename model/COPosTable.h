@@ -26,6 +26,8 @@ public:
     int32_t Find(const ZarniUUID& id, uint32_t from, uint32_t to) const;
     void RemoveAll() { m_entries.RemoveAll(); }
 
+    // Index of the first entry at or after pos (GetSize() when none).
+    uint32_t FirstAtOrAfter(uint32_t pos) const;
     uint32_t GetSize() const { return m_entries.GetSize(); }
     const COPosEntry& GetAt(uint32_t i) const { return m_entries[i]; }
 

@@ -206,17 +206,23 @@ int CDoc::Output(IDocOutputStream* out, const CRange& range) {
     const int home = range.home < 0 ? 0 : range.home;
     const int end = range.end < length ? range.end : length;
     CCompressStore& store = CCompressStore::Instance();
+    // Text goes out in stretches between the objects, found through the position table
+    // rather than by looking at every unit.
     int start = home;
-    for (int i = home; i < end; ++i) {
+    for (uint32_t k = m_objects.FirstAtOrAfter(static_cast<uint32_t>(home));
+         k < m_objects.GetSize(); ++k) {
+        const COPosEntry& entry = m_objects.GetAt(k);
+        const int i = static_cast<int>(entry.pos);
+        if (i >= end)
+            break;
         if (m_text[i] != CO_UNIT)
             continue;
         if (start < i) {
             out->OutputUnits(m_text.GetData() + start, static_cast<uint32_t>(i - start),
                              CRange(start, i));
         }
-        if (ICompressStoreObj* obj = store.Find(m_objects.IdAt(static_cast<uint32_t>(i)))) {
+        if (ICompressStoreObj* obj = store.Find(entry.id))
             out->OutputObject(obj, CRange(i, i + 1));
-        }
         start = i + 1;
     }
     if (start < end)

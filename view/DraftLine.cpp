@@ -9,33 +9,42 @@
 
 int CDraftLine::Feed(const CLinePiece& piece, int first) {
     const int n = piece.GetUnitCount();
-    if (first < 0 || first >= n)
+    if (first < 0 || first >= n || m_ended)
         return 0;
+    if (piece.IsObject()) {
+        const CSize& cell = piece.GetCell(first);
+        if (m_end > m_home && m_right - m_left + cell.cx > m_maxWidth)
+            return 0;
+        m_right += cell.cx;
+        Grow(1, cell.cy);
+        return 1;
+    }
     const CDelimiters& delimiters = CDelimiters::Instance();
-    int count = 0;
+    // Room left on the line; the first unit of an empty line is placed whatever its width.
+    int64_t room = static_cast<int64_t>(m_maxWidth) - (m_right - m_left);
+    const bool empty = m_end == m_home;
+    int i = first;
     int cy = 0;
-    for (int i = first; i < n; ++i) {
+    int32_t right = m_right;
+    for (; i < n; ++i) {
         const CSize& cell = piece.GetCell(i);
-        if (!piece.IsObject() && delimiters.IsLineBreak(piece.GetUnit(i))) {
-            if (!m_ended) {
-                m_right += cell.cx;
-                m_ended = TRUE;
-                cy = std::max<int>(cy, cell.cy);
-                ++count;
-            }
+        if (delimiters.IsLineBreak(piece.GetUnit(i))) {
+            right += cell.cx;
+            m_ended = TRUE;
+            cy = std::max<int>(cy, cell.cy);
+            ++i;
             break;
         }
-        if (m_ended)
+        if (cell.cx > room && !(empty && i == first))
             break;
-        const bool hasContent = m_end > m_home || count > 0;
-        if (hasContent && m_right - m_left + cell.cx > m_maxWidth)
-            break;
-        m_right += cell.cx;
+        room -= cell.cx;
+        right += cell.cx;
         cy = std::max<int>(cy, cell.cy);
-        ++count;
     }
+    const int count = i - first;
     if (count == 0)
         return 0;
+    m_right = right;
     Grow(count, cy);
     return count;
 }
