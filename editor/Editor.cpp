@@ -134,7 +134,7 @@ IObjectPaintHost* CEditor::GetObjectPaintHost() {
 
 void CEditor::RepaintLinks(const CRange& range, BOOL now) {
     CEditorView* editorView = m_view ? m_view->GetEditorView() : nullptr;
-    if (editorView == nullptr)
+    if (editorView == nullptr || editorView->NoteHeldChange(range))
         return;
     const CRect band = editorView->GetBandOfRange(range);
     if (band.IsRectEmpty())

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <memory>
 #include <vector>
 
 #include "model/CompressStore.h"
@@ -13,6 +14,9 @@
 #include "platform/base/CodePage.h"
 
 namespace {
+
+// Bytes below this are ASCII, a lead byte in no code page.
+constexpr uint8_t kFirstNonAscii = 0x80;
 
 bool IsAsciiAlnum(uint16_t u) {
     return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z');
@@ -114,11 +118,17 @@ int CDoc::Inserts(int pos, const CString& text) {
             return 0;
         room = static_cast<uint32_t>(std::min<int64_t>(free, length));
     }
-    std::vector<uint16_t> units(length);
+    std::unique_ptr<uint16_t[]> units(new uint16_t[length]);
     uint32_t n = 0;
     int taken = 0;
     for (uint32_t i = 0; i < length && n < room;) {
         const uint8_t b = bytes[i];
+        if (b > CO_UNIT && b < kFirstNonAscii) {  // plain ASCII: never a lead byte
+            units[n++] = b;
+            ++i;
+            ++taken;
+            continue;
+        }
         const bool wide = CCodePage::IsLeadByte(b);
         const uint8_t trail = wide && i + 1 < length ? bytes[i + 1] : 0;
         const uint16_t unit = wide ? static_cast<uint16_t>(b | (trail << 8))
@@ -131,7 +141,7 @@ int CDoc::Inserts(int pos, const CString& text) {
     }
     if (n == 0)
         return 0;
-    InsertUnits(pos, units.data(), n);
+    InsertUnits(pos, units.get(), n);
     return taken;
 }
 

@@ -23,12 +23,13 @@ int CDraftLine::Feed(const CLinePiece& piece, int first) {
     // Room left on the line; the first unit of an empty line is placed whatever its width.
     int64_t room = static_cast<int64_t>(m_maxWidth) - (m_right - m_left);
     const bool empty = m_end == m_home;
+    const int checkFrom = piece.GetFirstBreak();
     int i = first;
     int cy = 0;
     int32_t right = m_right;
     for (; i < n; ++i) {
         const CSize& cell = piece.GetCell(i);
-        if (delimiters.IsLineBreak(piece.GetUnit(i))) {
+        if (i >= checkFrom && delimiters.IsLineBreak(piece.GetUnit(i))) {
             right += cell.cx;
             m_ended = TRUE;
             cy = std::max<int>(cy, cell.cy);

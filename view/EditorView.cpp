@@ -93,6 +93,10 @@ public:
         }
         if (m_view.m_store.ReleaseLayout())
             m_view.AfterRelayout();
+        if (!m_view.m_heldChange.IsEmpty()) {
+            m_view.AddToBatch(m_view.GetBandOfRange(m_view.m_heldChange));
+            m_view.m_heldChange = CRange();
+        }
         m_view.FlushBatch();
     }
 
@@ -399,6 +403,16 @@ HitInfo CEditorView::HitTest(const CPoint& point, BOOL exact) {
     hit.type = HIT_OUTSIDE;
     hit.unit = -1;
     return hit;
+}
+
+BOOL CEditorView::NoteHeldChange(const CRange& range) {
+    if (!m_store.IsHeld())
+        return FALSE;
+    if (!range.IsEmpty())
+        m_heldChange = m_heldChange.IsEmpty() ? range
+                                              : CRange(std::min(m_heldChange.home, range.home),
+                                                       std::max(m_heldChange.end, range.end));
+    return TRUE;
 }
 
 CRect CEditorView::GetBandOfRange(const CRange& range) const {

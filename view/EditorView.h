@@ -71,6 +71,9 @@ public:
     CRect GetBandOfRange(const CRange& range) const;
     // Adds a layer rectangle to what the next batch reports changed.
     void MarkChanged(const CRect& layerRect) { AddToBatch(layerRect); }
+    // While layout is held the lines are stale: a range whose drawing changed is noted and
+    // its band repainted when the hold ends, and TRUE is answered; otherwise FALSE.
+    BOOL NoteHeldChange(const CRange& range);
 
     // The view port in content coordinates.
     const CRect& GetViewPort() const { return m_store.GetViewPort(); }
@@ -135,6 +138,7 @@ private:
     std::unique_ptr<CBatcher> m_batcher;
     std::unique_ptr<CHoldFollower> m_holdFollower;
     CRect m_batch;                              // layer coordinates; empty when nothing is pending
+    CRange m_heldChange;                        // noted while held; empty when none
     ICompressStoreObj* m_soleObject = nullptr;  // painted alone while set
     CRect m_solePlace;                          // its cell, in view coordinates
 };

@@ -128,22 +128,24 @@ void CLineBuilder::EmitText(const uint16_t* units, uint32_t count) {
     // ideograph (all measure alike) is measured once.
     const CMeasure::SAsciiCells& ascii = measure.AsciiCells(m_state.font);
     CSize ideograph(-1, -1);
+    uint32_t firstBreak = count;
     for (uint32_t i = 0; i < count; ++i) {
         const uint16_t unit = units[i];
-        if (unit < CMeasure::SAsciiCells::kUnits && ascii.known[unit] &&
-            !delimiters.IsLineBreak(unit)) {
+        if (unit < CMeasure::SAsciiCells::kUnits && ascii.plain[unit]) {
             cells[i] = ascii.cells[unit];
         } else if (CMeasure::IsIdeograph(unit)) {
             if (ideograph.cx < 0)
                 ideograph = measure.Measure(m_state.font, unit);
             cells[i] = ideograph;
+        } else if (delimiters.IsLineBreak(unit)) {
+            cells[i] = CSize(kBreakWidth, kBreakHeight);
+            firstBreak = std::min(firstBreak, i);
         } else {
-            cells[i] = delimiters.IsLineBreak(unit) ? CSize(kBreakWidth, kBreakHeight)
-                                                    : measure.Measure(m_state.font, unit);
+            cells[i] = measure.Measure(m_state.font, unit);
         }
     }
     if (count > 0)
-        Emit(CLinePiece(cells.data(), units, count));
+        Emit(CLinePiece(cells.data(), units, count, firstBreak));
 }
 
 bool CLineBuilder::Emit(const CLinePiece& piece) {

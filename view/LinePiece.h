@@ -19,9 +19,9 @@ public:
         : m_cell(cell), m_units(units), m_count(count) {}
     CLinePiece(const CSize& cell, const CWordString& units)
         : CLinePiece(cell, units.GetData(), units.GetSize()) {}
-    // cells[i] is the cell of units[i].
-    CLinePiece(const CSize* cells, const uint16_t* units, uint32_t count)
-        : m_cells(cells), m_units(units), m_count(count) {}
+    // cells[i] is the cell of units[i]; no unit before firstBreak is a line break.
+    CLinePiece(const CSize* cells, const uint16_t* units, uint32_t count, uint32_t firstBreak)
+        : m_cells(cells), m_units(units), m_count(count), m_firstBreak(firstBreak) {}
     CLinePiece(const CSize& cell, ICompressStoreObj* object)
         : m_cell(cell), m_units(&kObjectUnit), m_count(1), m_object(object) {}
 
@@ -33,6 +33,8 @@ public:
     int GetUnitCount() const { return static_cast<int>(m_count); }
     // Requires 0 <= i < GetUnitCount().
     uint16_t GetUnit(int i) const { return m_units[i]; }
+    // No unit before this index is a line break (0 when not known).
+    int GetFirstBreak() const { return static_cast<int>(m_firstBreak); }
 
 private:
     static constexpr uint16_t kObjectUnit = CO_UNIT;
@@ -41,5 +43,6 @@ private:
     const CSize* m_cells = nullptr;     // per unit when set; not owned
     const uint16_t* m_units = nullptr;  // not owned
     uint32_t m_count = 0;
+    uint32_t m_firstBreak = 0;
     ICompressStoreObj* m_object = nullptr;  // not owned
 };

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "format/FontInfo.h"
+#include "model/Delimiters.h"
 #include "model/WordString.h"
 #include "platform/base/Check.h"
 #include "platform/base/CodePage.h"
@@ -64,6 +65,7 @@ void CMeasure::SFontSizes::Put(uint16_t unit, const CSize& size) {
     if (unit < SAsciiCells::kUnits) {
         ascii.cells[unit] = size;
         ascii.known[unit] = true;
+        ascii.plain[unit] = !CDelimiters::Instance().IsLineBreak(unit);
     } else {
         others[unit] = size;
     }

@@ -41,6 +41,8 @@ public:
         static constexpr uint16_t kUnits = 0x80;
         CSize cells[kUnits];
         bool known[kUnits] = {};
+        // Known and not a line break: the cell can be taken as it is.
+        bool plain[kUnits] = {};
     };
     const SAsciiCells& AsciiCells(const CFontInfo& font);
     // Whether unit is an ideograph: its low byte a lead byte of 0xB0 or above.
