@@ -60,11 +60,9 @@ void CTestObject::streamin(CPack& pack) {
 }
 
 namespace {
-ICompressStoreObj* MakeEmptyTestObject() {
-    return new CTestObject("");
-}
-const SPrototypeEntry kTestPrototypes[] = {{CTestObject::kClassId, &MakeEmptyTestObject},
-                                           {nullptr, nullptr}};
+const SPrototypeEntry kTestPrototypes[] = {
+    {CTestObject::kClassId, []() -> ICompressStoreObj* { return new CTestObject(""); }},
+    {nullptr, nullptr}};
 }  // namespace
 
 CTestObjectCreator::CTestObjectCreator() : CPrototypeCreator(kTestPrototypes, "test objects") {

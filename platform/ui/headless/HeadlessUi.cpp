@@ -142,7 +142,7 @@ BOOL CHeadlessUi::OpenClipboard(HWND owner) {
     if (owner != nullptr && !IsWindow(owner))
         return FALSE;
     std::lock_guard<std::mutex> lock(m_clipMutex);
-    if (m_clipOpen || m_clipBusy)
+    if (m_clipOpen)
         return FALSE;
     m_clipOpen = true;
     m_clipOpener = std::this_thread::get_id();
@@ -220,17 +220,11 @@ void CHeadlessUi::ResetClipboard() {
     m_clipOpen = false;
     m_clipOpenOwner = nullptr;
     m_clipOwner = nullptr;
-    m_clipBusy = false;
 }
 
 size_t CHeadlessUi::ClipboardFormatCount() const {
     std::lock_guard<std::mutex> lock(m_clipMutex);
     return m_clipData.size();
-}
-
-void CHeadlessUi::SetClipboardBusy(bool busy) {
-    std::lock_guard<std::mutex> lock(m_clipMutex);
-    m_clipBusy = busy;
 }
 
 bool CHeadlessUi::OpenedByCallerLocked() const {

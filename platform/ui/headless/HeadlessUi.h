@@ -70,9 +70,6 @@ public:
     void ResetClipboard();
     // For tests: how many formats the clipboard holds.
     size_t ClipboardFormatCount() const;
-    // For tests: while busy, the clipboard is held open by another party and cannot be opened.
-    void SetClipboardBusy(bool busy);
-
     void AssertValid() const;
 
 private:
@@ -109,5 +106,4 @@ private:
     std::thread::id m_clipOpener;    // the thread that has it open, when open
     HWND m_clipOpenOwner = nullptr;  // the window it was opened for, when open
     HWND m_clipOwner = nullptr;      // the window that last emptied it
-    bool m_clipBusy = false;
 };
