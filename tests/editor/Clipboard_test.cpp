@@ -111,11 +111,11 @@ TEST_F(ClipboardTest, CopyAndPasteBetweenEditorsKeepsEverything) {
     ASSERT_TRUE(b.Redo());
     EXPECT_EQ(b.GetLength(), 9);
 
-    // Cut copies, then deletes undoably.
-    b.SetSel(CRange(0, 2));
+    // Cut copies, then deletes undoably; the picture just past the selection stays out.
+    b.SetSel(CRange(5, 6));
     b.Cut();
-    EXPECT_EQ(b.GetLength(), 7);
-    EXPECT_EQ(ClipboardBytes(CF_TEXT), std::string("-x\0", 3));
+    EXPECT_EQ(b.GetLength(), 8);
+    EXPECT_EQ(ClipboardBytes(CF_TEXT), std::string("z\0", 2));
     ASSERT_TRUE(b.Undo());
     EXPECT_EQ(b.GetLength(), 9);
 }
