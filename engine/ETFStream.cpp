@@ -230,13 +230,19 @@ int CETFStream::Open(std::string&& data) {
     return 1;
 }
 
-bool CETFStream::TakePayload(CPack& payload) {
+bool CETFStream::TakeRecord(std::string& bytes) {
     int declared = 0;
     if (m_pack.PeekInt(declared) == 0 || declared < static_cast<int>(kLengthField) ||
         static_cast<uint32_t>(declared) > m_pack.Remaining())
         return false;
+    m_pack.AppendBytes(bytes, static_cast<uint32_t>(declared));
+    return true;
+}
+
+bool CETFStream::TakePayload(CPack& payload) {
     std::string bytes;
-    m_pack.ReadBytes(bytes, static_cast<uint32_t>(declared));
+    if (!TakeRecord(bytes))
+        return false;
     payload.Attach(bytes.data() + kLengthField, bytes.size() - kLengthField);
     return true;
 }
@@ -273,6 +279,11 @@ int CETFStream::ReadContent(IETFSink* sink, int pos) {
     sink->Reserve(CountContentUnits());
     m_inserted = CRange(pos, pos);
     CCompressStore& store = CCompressStore::Instance();
+    // Object records whose object the store already held when read (objects named by their
+    // content, such as pictures): the same class and bytes name it again, so a repeat is
+    // placed by its id without being read. Objects named afresh each time never get here.
+    constexpr size_t kMaxRepeats = 256;
+    std::unordered_map<std::string, ZarniUUID> repeats;
     int p = pos;
     while (m_pack.Remaining() > 0) {
         ZarniUUID clsid;
@@ -308,17 +319,30 @@ int CETFStream::ReadContent(IETFSink* sink, int pos) {
         // The object reads from its own record only, so a damaged one cannot take the
         // records after it.
         m_pack.DropUUID();
-        CPack payload;
-        if (!TakePayload(payload))
+        std::string key(sizeof(ZarniUUID), '\0');
+        clsid.ToBytes(reinterpret_cast<uint8_t*>(key.data()));
+        if (!TakeRecord(key))
             break;
+        auto repeat = repeats.find(key);
+        if (repeat != repeats.end() && store.Find(repeat->second) != nullptr) {
+            if (sink->InsertCO(p, repeat->second))
+                p = AddUnitsSaturated(p, 1);
+            continue;
+        }
+        CPack payload;
+        payload.Attach(key.data() + sizeof(ZarniUUID) + kLengthField,
+                       key.size() - sizeof(ZarniUUID) - kLengthField);
         if (ISerialize* serial = SerializeOf(obj.get()))
             serial->streamin(payload);
         const ZarniUUID id = obj->GetID();
+        const bool held = store.Find(id) != nullptr;
         // The store keeps a copy under the id while the receiver inserts it; the inserted
         // unit holds its own reference, this one goes at the end of the scope.
         if (id.IsNull() || store.Add(obj.get()) == nullptr)
             continue;
         const CStoreRef added = CStoreRef::Adopt(id);
+        if (held && repeats.size() < kMaxRepeats)
+            repeats.emplace(std::move(key), id);
         if (sink->InsertCO(p, id))
             p = AddUnitsSaturated(p, 1);
     }

@@ -121,6 +121,9 @@ private:
     // With the class id already dropped: the record's payload (its length field checked
     // against the bytes left), consumed from the pack. False when the record is cut short.
     bool TakePayload(CPack& payload);
+    // The same check, then the whole record after its class id (length field first) is
+    // appended to bytes and consumed.
+    bool TakeRecord(std::string& bytes);
     // At most the units the content pass can insert: the bytes of the text records and one
     // per other record, found by walking the records by their lengths; read position 0.
     int CountContentUnits();

@@ -58,6 +58,12 @@ public:
 
     // Index of the point at pos, or of the first point beyond it, or the point count.
     int LowerBound(int pos) const {
+        // Loading and typing work at the end of a stick: its last points are tried first.
+        const uint32_t n = m_points.GetSize();
+        for (uint32_t j = n; j > 0 && j + kTailPoints > n; --j) {
+            if (m_points[j - 1].pos < pos)
+                return static_cast<int>(j);
+        }
         return static_cast<int>(EBU_LowerBound(pos, m_points, PointPos()));
     }
     // -1 when pos lies outside [first point, last point]; else the point at pos or the last
@@ -183,6 +189,7 @@ public:
     }
 
 private:
+    static constexpr uint32_t kTailPoints = 3;
     struct PointPos {
         int32_t operator()(const Point& p) const { return p.pos; }
     };

@@ -122,13 +122,20 @@ int CDoc::Inserts(int pos, const CString& text) {
     uint32_t n = 0;
     int taken = 0;
     for (uint32_t i = 0; i < length && n < room;) {
+        // A stretch of plain ASCII (never a lead byte) is found first, then widened in a
+        // loop without branches.
+        const uint32_t limit = std::min(length - i, room - n);
+        uint32_t k = 0;
+        while (k < limit && bytes[i + k] > CO_UNIT && bytes[i + k] < kFirstNonAscii)
+            ++k;
+        for (uint32_t j = 0; j < k; ++j)
+            units[n + j] = bytes[i + j];
+        n += k;
+        i += k;
+        taken += static_cast<int>(k);
+        if (i >= length || n >= room)
+            break;
         const uint8_t b = bytes[i];
-        if (b > CO_UNIT && b < kFirstNonAscii) {  // plain ASCII: never a lead byte
-            units[n++] = b;
-            ++i;
-            ++taken;
-            continue;
-        }
         const bool wide = CCodePage::IsLeadByte(b);
         const uint8_t trail = wide && i + 1 < length ? bytes[i + 1] : 0;
         const uint16_t unit = wide ? static_cast<uint16_t>(b | (trail << 8))

@@ -258,10 +258,17 @@ uint32_t CPack::PeekBytes(std::string& value, uint32_t count) const {
 }
 
 uint32_t CPack::ReadBytes(std::string& value, uint32_t count) {
+    if (Remaining() < count)
+        return Remaining();
+    value.clear();
+    return AppendBytes(value, count);
+}
+
+uint32_t CPack::AppendBytes(std::string& value, uint32_t count) {
     const uint32_t remaining = Remaining();
     if (remaining < count)
         return remaining;
-    value.assign(ReadPointer(), count);
+    value.append(ReadPointer(), count);
     Remove(count);
     return count;
 }

@@ -95,6 +95,8 @@ public:
     // With at least count bytes remaining: the target becomes them, they are removed and
     // count is returned. Otherwise nothing happens and the remaining count is returned.
     uint32_t ReadBytes(std::string& value, uint32_t count);
+    // The same, appending them to the target.
+    uint32_t AppendBytes(std::string& value, uint32_t count);
     // Removes 16 bytes (a class id already examined with PeekUUID); returns 16, or 0 when
     // fewer remain.
     uint32_t DropUUID();

@@ -135,6 +135,14 @@ TEST_F(ETF, PictureAndAnimationRecordsCarryTheirIdsAndEncodedFrames) {
     EXPECT_EQ(out, kPrologue + image + animation +
                        Record(kFontClass, Int(0) + Int(2) + Digest(face) + Str(face)) +
                        ColorRun(0, 2, 0));
+
+    // Each record twice: one stored picture at both places, an animation object per place.
+    CEditorInterface twice;
+    ASSERT_TRUE(twice.LoadFrom(kPrologue + image + animation + image + animation, 0));
+    CDoc* doc = twice.GetCore().GetRoot()->GetDoc();
+    ASSERT_EQ(doc->GetLength(), 4);
+    EXPECT_EQ(doc->GetCOID(0), doc->GetCOID(2));
+    EXPECT_NE(doc->GetCOID(1), doc->GetCOID(3));
 }
 
 TEST_F(ETF, RangeLoadsAtAnotherPositionWithEveryRunShifted) {
