@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -17,6 +18,15 @@ namespace {
 
 // Bytes below this are ASCII, a lead byte in no code page.
 constexpr uint8_t kFirstNonAscii = 0x80;
+
+// Whether all eight bytes of word are plain ASCII: below 0x80 and above CO_UNIT. A byte
+// below 3 is the one whose subtraction borrows into a clear top bit.
+bool IsPlainAscii8(uint64_t word) {
+    constexpr uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr uint64_t kTops = 0x8080808080808080ULL;
+    const uint64_t below = (word - kOnes * (CO_UNIT + 1)) & ~word & kTops;
+    return ((word & kTops) | below) == 0;
+}
 
 bool IsAsciiAlnum(uint16_t u) {
     return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z');
@@ -122,14 +132,20 @@ int CDoc::Inserts(int pos, const CString& text) {
     uint32_t n = 0;
     int taken = 0;
     for (uint32_t i = 0; i < length && n < room;) {
-        // A stretch of plain ASCII (never a lead byte) is found first, then widened in a
-        // loop without branches.
+        // A stretch of plain ASCII (never a lead byte) is taken eight bytes at a time, then
+        // byte by byte.
         const uint32_t limit = std::min(length - i, room - n);
         uint32_t k = 0;
-        while (k < limit && bytes[i + k] > CO_UNIT && bytes[i + k] < kFirstNonAscii)
-            ++k;
-        for (uint32_t j = 0; j < k; ++j)
-            units[n + j] = bytes[i + j];
+        for (; k + sizeof(uint64_t) <= limit; k += sizeof(uint64_t)) {
+            uint64_t word;
+            std::memcpy(&word, bytes + i + k, sizeof word);
+            if (!IsPlainAscii8(word))
+                break;
+            for (uint32_t j = 0; j < sizeof word; ++j)
+                units[n + k + j] = bytes[i + k + j];
+        }
+        for (; k < limit && bytes[i + k] > CO_UNIT && bytes[i + k] < kFirstNonAscii; ++k)
+            units[n + k] = bytes[i + k];
         n += k;
         i += k;
         taken += static_cast<int>(k);
