@@ -27,19 +27,7 @@ int CDraftLine::Feed(const CLinePiece& piece, int first) {
     int i = first;
     int cy = 0;
     int32_t right = m_right;
-    const CSize* cells = piece.GetCells();
     for (; i < n; ++i) {
-        if (cells != nullptr && i > first) {
-            // Up to the first possible line break only the width decides.
-            const int plainEnd = std::min(n, checkFrom);
-            for (; i < plainEnd && cells[i].cx <= room; ++i) {
-                room -= cells[i].cx;
-                right += cells[i].cx;
-                cy = std::max<int>(cy, cells[i].cy);
-            }
-            if (i >= n)
-                break;
-        }
         const CSize& cell = piece.GetCell(i);
         if (i >= checkFrom && delimiters.IsLineBreak(piece.GetUnit(i))) {
             right += cell.cx;

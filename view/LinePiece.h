@@ -27,8 +27,6 @@ public:
 
     // Requires 0 <= i < GetUnitCount().
     const CSize& GetCell(int i) const { return m_cells ? m_cells[i] : m_cell; }
-    // The cells per unit, or null when all units share one.
-    const CSize* GetCells() const { return m_cells; }
     ICompressStoreObj* GetObject() const { return m_object; }
     bool IsObject() const { return m_object != nullptr; }
     // 1 for an object piece, else the number of units; 0 means there is nothing to place.
