@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-    g++ make cmake pkg-config
+    g++ make cmake pkg-config python3
     libgtest-dev libgmock-dev
     libcairo2-dev libpango1.0-dev libgdk-pixbuf-2.0-dev
     fonts-wqy-microhei fonts-dejavu-core

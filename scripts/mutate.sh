@@ -11,6 +11,8 @@ Usage: scripts/mutate.sh [--build DIR] [--list FILE] [--only ID,ID,...] [--tests
                 selects every id that starts with it
   --tests REGEX run only the tests whose names match (ctest -R), e.g. '^(model|format)\.' to
                 see what one folder's own tests catch
+  --stale       build nothing: list the mutations whose search text is not exactly once in
+                its file (exit 3 when there are any); run it after changing mutated code
 Each mutant ends CAUGHT (a test failed), SURVIVED (all passed), NOBUILD (did not compile)
 or STALE (its search text is not exactly once in its file). Logs go to DIR/mutate-logs.
 EOF
@@ -21,12 +23,14 @@ build="$root/build-mut"
 list="$root/scripts/mutations.txt"
 only=""
 tests=""
+stale=0
 while [ $# -gt 0 ]; do
     case "$1" in
         --build) build="$2"; shift 2 ;;
         --list) list="$2"; shift 2 ;;
         --only) only="$2"; shift 2 ;;
         --tests) tests="$2"; shift 2 ;;
+        --stale) stale=1; shift ;;
         -h|--help) usage; exit 0 ;;
         *) usage >&2; exit 2 ;;
     esac
@@ -36,8 +40,8 @@ list="$(realpath -m "$list")"
 [ -f "$list" ] || { echo "mutate.sh: no list $list" >&2; exit 2; }
 
 # The list parser and the exact substitution. "list FILE" prints id<TAB>file<TAB>description
-# per mutation; "apply FILE ID ROOT" rewrites the named file, exit 3 when the search text
-# is not there exactly once.
+# per mutation; "stale FILE ROOT" prints the stale ones (exit 3 when any); "apply FILE ID
+# ROOT" rewrites the named file, exit 3 when the search text is not there exactly once.
 read -r -d '' PY <<'EOF'
 import sys
 def fields(line):
@@ -68,6 +72,12 @@ muts = parse(sys.argv[2])
 if sys.argv[1] == "list":
     for m in muts:
         print("\t".join(m[:3]))
+elif sys.argv[1] == "stale":
+    root = sys.argv[3]
+    found = [m for m in muts if open(root + "/" + m[1], "rb").read().count(m[3].encode()) != 1]
+    for m in found:
+        print("STALE", m[0], m[1], m[2], sep="\t")
+    sys.exit(3 if found else 0)
 else:
     m = next(m for m in muts if m[0] == sys.argv[3])
     path = sys.argv[4] + "/" + m[1]
@@ -78,6 +88,10 @@ else:
 EOF
 
 entries="$(python3 -c "$PY" list "$list")" || exit 2
+if [ "$stale" = 1 ]; then
+    python3 -c "$PY" stale "$list" "$root"
+    exit
+fi
 if [ -n "$only" ]; then
     for id in ${only//,/ }; do
         grep -q "^$id" <<<"$entries" || { echo "mutate.sh: unknown id $id" >&2; exit 2; }
