@@ -44,6 +44,13 @@ void ShowFileError(int error) {
     MessageBoxA(nullptr, std::strerror(error), "", MB_OK);
 }
 
+// The class id's 16 bytes, which begin the key of a record read once per load.
+std::string ClassKey(const ZarniUUID& clsid) {
+    std::string key(sizeof(ZarniUUID), '\0');
+    clsid.ToBytes(reinterpret_cast<uint8_t*>(key.data()));
+    return key;
+}
+
 // A stored range end: base + offset, held inside int.
 int32_t Shifted(int32_t offset, int base) {
     const int64_t v = int64_t{offset} + base;
@@ -319,8 +326,7 @@ int CETFStream::ReadContent(IETFSink* sink, int pos) {
         // The object reads from its own record only, so a damaged one cannot take the
         // records after it.
         m_pack.DropUUID();
-        std::string key(sizeof(ZarniUUID), '\0');
-        clsid.ToBytes(reinterpret_cast<uint8_t*>(key.data()));
+        std::string key = ClassKey(clsid);
         if (!TakeRecord(key))
             break;
         auto repeat = repeats.find(key);
@@ -424,8 +430,7 @@ int CETFStream::ReadFormats(CFormatInfo* formats, CLinkManager* links, int base)
         }
         int home = 0, end = 0;
         payload >> home >> end;
-        std::string key(sizeof(ZarniUUID), '\0');
-        clsid.ToBytes(reinterpret_cast<uint8_t*>(key.data()));
+        std::string key = ClassKey(clsid);
         std::string fields;
         payload.PeekBytes(fields, payload.Remaining());
         key += fields;

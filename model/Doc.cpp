@@ -3,9 +3,7 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstring>
 #include <memory>
-#include <vector>
 
 #include "model/CompressStore.h"
 #include "model/Delimiters.h"
@@ -15,18 +13,6 @@
 #include "platform/base/CodePage.h"
 
 namespace {
-
-// Bytes below this are ASCII, a lead byte in no code page.
-constexpr uint8_t kFirstNonAscii = 0x80;
-
-// Whether all eight bytes of word are plain ASCII: below 0x80 and above CO_UNIT. A byte
-// below 3 is the one whose subtraction borrows into a clear top bit.
-bool IsPlainAscii8(uint64_t word) {
-    constexpr uint64_t kOnes = 0x0101010101010101ULL;
-    constexpr uint64_t kTops = 0x8080808080808080ULL;
-    const uint64_t below = (word - kOnes * (CO_UNIT + 1)) & ~word & kTops;
-    return ((word & kTops) | below) == 0;
-}
 
 bool IsAsciiAlnum(uint16_t u) {
     return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z');
@@ -119,7 +105,6 @@ int CDoc::Inserts(int pos, const CString& text) {
         return 0;
     // Converted and cleaned in one pass: units the document cannot hold are dropped, and
     // the bytes taken are counted (two for a double-byte unit).
-    const auto* bytes = reinterpret_cast<const uint8_t*>(text.GetString());
     const uint32_t length = static_cast<uint32_t>(text.GetLength());
     uint32_t room = length;
     if (m_limit >= 0) {
@@ -131,37 +116,15 @@ int CDoc::Inserts(int pos, const CString& text) {
     std::unique_ptr<uint16_t[]> units(new uint16_t[length]);
     uint32_t n = 0;
     int taken = 0;
-    for (uint32_t i = 0; i < length && n < room;) {
-        // A stretch of plain ASCII (never a lead byte) is taken eight bytes at a time, then
-        // byte by byte.
-        const uint32_t limit = std::min(length - i, room - n);
-        uint32_t k = 0;
-        for (; k + sizeof(uint64_t) <= limit; k += sizeof(uint64_t)) {
-            uint64_t word;
-            std::memcpy(&word, bytes + i + k, sizeof word);
-            if (!IsPlainAscii8(word))
-                break;
-            for (uint32_t j = 0; j < sizeof word; ++j)
-                units[n + k + j] = bytes[i + k + j];
+    CWordString::Decode(text.GetString(), length, [&](uint16_t unit, uint32_t bytes) {
+        if (n >= room)
+            return false;
+        if (IsStorableTextUnit(unit)) {
+            units[n++] = unit;
+            taken += static_cast<int>(bytes);
         }
-        for (; k < limit && bytes[i + k] > CO_UNIT && bytes[i + k] < kFirstNonAscii; ++k)
-            units[n + k] = bytes[i + k];
-        n += k;
-        i += k;
-        taken += static_cast<int>(k);
-        if (i >= length || n >= room)
-            break;
-        const uint8_t b = bytes[i];
-        const bool wide = CCodePage::IsLeadByte(b);
-        const uint8_t trail = wide && i + 1 < length ? bytes[i + 1] : 0;
-        const uint16_t unit = wide ? static_cast<uint16_t>(b | (trail << 8))
-                                   : static_cast<uint16_t>(static_cast<int8_t>(b));
-        i += wide ? 2 : 1;
-        if (!IsStorableTextUnit(unit))
-            continue;
-        units[n++] = unit;
-        taken += wide ? 2 : 1;
-    }
+        return true;
+    });
     if (n == 0)
         return 0;
     InsertUnits(pos, units.get(), n);

@@ -9,22 +9,13 @@
 
 void CWordString::Assign(const CString& text) {
     m_units.RemoveAll();
-    const uint8_t* bytes = reinterpret_cast<const uint8_t*>(text.GetString());
     const uint32_t length = static_cast<uint32_t>(text.GetLength());
     std::vector<uint16_t> units(length);
     uint32_t n = 0;
-    uint32_t i = 0;
-    while (i < length) {
-        const uint8_t b = bytes[i];
-        if (CCodePage::IsLeadByte(b)) {
-            const uint8_t trail = i + 1 < length ? bytes[i + 1] : 0;
-            units[n++] = static_cast<uint16_t>(b | (trail << 8));
-            i += 2;
-        } else {
-            units[n++] = static_cast<uint16_t>(static_cast<int16_t>(static_cast<int8_t>(b)));
-            i += 1;
-        }
-    }
+    Decode(text.GetString(), length, [&](uint16_t unit, uint32_t) {
+        units[n++] = unit;
+        return true;
+    });
     m_units.InsertValues(0, units.data(), n);
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "core/ZarniArray.h"
+#include "platform/base/CodePage.h"
 #include "platform/base/String.h"
 
 // The unit that stands for an embedded complex object in the document.
@@ -36,6 +37,10 @@ public:
 
     // The multibyte text of count units, as c_str gives it.
     static CString ToText(const uint16_t* units, uint32_t count);
+    // Reads multibyte text unit by unit as the string stores it (a lead byte with the byte
+    // after it, 0 past the end), calling take(unit, bytes read) until it answers false.
+    template <class Take>
+    static void Decode(const char* text, uint32_t length, Take&& take);
 
     // Empty when n is 0 or greater than the length.
     CWordString left(uint32_t n) const;
@@ -86,3 +91,21 @@ private:
 
     CZarniArray<uint16_t> m_units;
 };
+
+template <class Take>
+void CWordString::Decode(const char* text, uint32_t length, Take&& take) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text);
+    for (uint32_t i = 0; i < length;) {
+        const uint8_t b = bytes[i];
+        if (CCodePage::IsLeadByte(b)) {
+            const uint8_t trail = i + 1 < length ? bytes[i + 1] : 0;
+            if (!take(static_cast<uint16_t>(b | (trail << 8)), 2u))
+                return;
+            i += 2;
+        } else {
+            if (!take(static_cast<uint16_t>(static_cast<int16_t>(static_cast<int8_t>(b))), 1u))
+                return;
+            i += 1;
+        }
+    }
+}

@@ -84,19 +84,10 @@ CSize CMeasure::Measure(const CFontInfo* font, uint16_t unit) {
     if (IsIdeograph(unit))
         unit = m_reference;
 
-    const ZarniUUID& id = font->ID();
-    if (m_lastMap == nullptr || id != m_lastId) {
-        auto found = m_cache.find(id);
-        if (found != m_cache.end()) {
-            m_lastId = id;
-            m_lastMap = &found->second;
-        }
-    }
-    if (m_lastMap != nullptr && id == m_lastId) {
-        if (const CSize* hit = m_lastMap->Find(unit)) {
-            m_result = *hit;
-            return m_result;
-        }
+    SFontSizes& sizes = Entry(*font);
+    if (const CSize* hit = sizes.Find(unit)) {
+        m_result = *hit;
+        return m_result;
     }
 
     RECT rect = {0, 0, 0, 0};
@@ -111,7 +102,7 @@ CSize CMeasure::Measure(const CFontInfo* font, uint16_t unit) {
     }
     m_result = CSize(std::abs(rect.right - rect.left), std::abs(rect.bottom - rect.top));
 
-    Entry(*font).Put(unit, m_result);
+    sizes.Put(unit, m_result);
     return m_result;
 }
 

@@ -82,7 +82,7 @@ private:
     // Calls f(unit bytes, byte count) for each unit of text.
     template <class F>
     static void ForEachUnit(const CString& text, F&& f);
-    // The unit's entry, measured on first request; drawing also makes its layout.
+    // The unit's entry, measured on first request; drawing also shapes it.
     const SUnitMetrics& UnitMetrics(const std::string& utf8, bool drawing);
     CGObjectPtr<PangoLayout> MakeLayout(const std::string& utf8) const;
     // Takes the glyphs of the entry's layout, when every one of them can be drawn directly.
