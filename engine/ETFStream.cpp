@@ -44,11 +44,12 @@ void ShowFileError(int error) {
     MessageBoxA(nullptr, std::strerror(error), "", MB_OK);
 }
 
-// The class id's 16 bytes, which begin the key of a record read once per load.
-std::string ClassKey(const ZarniUUID& clsid) {
-    std::string key(sizeof(ZarniUUID), '\0');
-    clsid.ToBytes(reinterpret_cast<uint8_t*>(key.data()));
-    return key;
+// Starts key with the class id's 16 bytes, which begin the key of a record read once per
+// load. Assigning into the caller's string keeps its storage from record to record.
+void SetClassKey(std::string& key, const ZarniUUID& clsid) {
+    uint8_t bytes[sizeof(ZarniUUID)];
+    clsid.ToBytes(bytes);
+    key.assign(reinterpret_cast<const char*>(bytes), sizeof(bytes));
 }
 
 // A stored range end: base + offset, held inside int.
@@ -237,12 +238,19 @@ int CETFStream::Open(std::string&& data) {
     return 1;
 }
 
-bool CETFStream::TakeRecord(std::string& bytes) {
+uint32_t CETFStream::RecordLength() const {
     int declared = 0;
     if (m_pack.PeekInt(declared) == 0 || declared < static_cast<int>(kLengthField) ||
         static_cast<uint32_t>(declared) > m_pack.Remaining())
+        return 0;
+    return static_cast<uint32_t>(declared);
+}
+
+bool CETFStream::TakeRecord(std::string& bytes) {
+    const uint32_t length = RecordLength();
+    if (length == 0)
         return false;
-    m_pack.AppendBytes(bytes, static_cast<uint32_t>(declared));
+    m_pack.AppendBytes(bytes, length);
     return true;
 }
 
@@ -326,7 +334,8 @@ int CETFStream::ReadContent(IETFSink* sink, int pos) {
         // The object reads from its own record only, so a damaged one cannot take the
         // records after it.
         m_pack.DropUUID();
-        std::string key = ClassKey(clsid);
+        std::string key;
+        SetClassKey(key, clsid);
         if (!TakeRecord(key))
             break;
         auto repeat = repeats.find(key);
@@ -405,6 +414,7 @@ int CETFStream::ReadFormats(CFormatInfo* formats, CLinkManager* links, int base)
     constexpr size_t kMaxRecords = 1024;
     std::unordered_map<std::string, SRecord> records;
     std::set<ZarniUUID> creatable;
+    std::string key;
     while (m_pack.Remaining() > 0) {
         ZarniUUID clsid;
         if (m_pack.PeekUUID(clsid) == 0)
@@ -421,34 +431,48 @@ int CETFStream::ReadFormats(CFormatInfo* formats, CLinkManager* links, int base)
             creatable.insert(clsid);
         }
         m_pack.DropUUID();
-        CPack payload;
-        if (!TakePayload(payload))
-            break;
         if (isLink) {
+            CPack payload;
+            if (!TakePayload(payload))
+                break;
             ReadLinkRun(payload, links, base);
             continue;
         }
+        // A run is read in place: most name a record already made, so only its key is
+        // built. Home and end are read as a pack reads them: a field is taken only when
+        // all 8 characters are there, and a field that is not a number leaves 0.
+        const uint32_t length = RecordLength();
+        if (length == 0)
+            break;
+        const char* record = m_pack.PeekRaw(length);
+        uint32_t at = kLengthField;
         int home = 0, end = 0;
-        payload >> home >> end;
-        std::string key = ClassKey(clsid);
-        std::string fields;
-        payload.PeekBytes(fields, payload.Remaining());
-        key += fields;
+        for (int* field : {&home, &end}) {
+            uint32_t value = 0;
+            if (length - at < kLengthField)
+                break;
+            if (CPack::ParseField(record + at, value))
+                *field = static_cast<int32_t>(value);
+            at += kLengthField;
+        }
+        SetClassKey(key, clsid);
+        key.append(record + at, length - at);
         auto found = records.find(key);
         if (found == records.end()) {
             if (!made)
                 made.reset(registry.CreateObj(clsid));
+            CPack payload(record + at, length - at);
             if (ISerialize* serial = SerializeOf(made.get()))
                 serial->streamin(payload);
             if (records.size() >= kMaxRecords)
                 records.clear();
-            ICompressStoreObj* record = made.get();
+            ICompressStoreObj* object = made.get();
             found = records
-                        .emplace(std::move(key),
-                                 SRecord{std::move(made), dynamic_cast<CFontInfo*>(record),
-                                         dynamic_cast<CColorInfo*>(record)})
+                        .emplace(key, SRecord{std::move(made), dynamic_cast<CFontInfo*>(object),
+                                              dynamic_cast<CColorInfo*>(object)})
                         .first;
         }
+        m_pack.Drop(length);
         // An empty range would set the typing attributes instead of a run.
         const CRange range = RunRange(home, end, base);
         if (formats == nullptr || range.IsEmpty())

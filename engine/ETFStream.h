@@ -121,6 +121,10 @@ private:
     // With the class id already dropped: the record's payload (its length field checked
     // against the bytes left), consumed from the pack. False when the record is cut short.
     bool TakePayload(CPack& payload);
+    // With the class id already dropped: the length of the record at the read position
+    // (its length field counts itself), or 0 when the field is short, not a number, less
+    // than itself, or longer than the bytes left.
+    uint32_t RecordLength() const;
     // The same check, then the whole record after its class id (length field first) is
     // appended to bytes and consumed.
     bool TakeRecord(std::string& bytes);

@@ -138,8 +138,7 @@ void CPack::Append(const char* bytes, size_t length) {
 
 // ---- Reading ----
 
-bool CPack::ParseIntAt(uint32_t offsetFromRead, uint32_t& value) const {
-    const char* field = ReadPointer() + offsetFromRead;
+bool CPack::ParseField(const char* field, uint32_t& value) {
     if (HexDigitValue(field[0]) < 0)
         return false;
     uint32_t result = 0;
@@ -151,6 +150,10 @@ bool CPack::ParseIntAt(uint32_t offsetFromRead, uint32_t& value) const {
     }
     value = result;
     return true;
+}
+
+bool CPack::ParseIntAt(uint32_t offsetFromRead, uint32_t& value) const {
+    return ParseField(ReadPointer() + offsetFromRead, value);
 }
 
 bool CPack::ReadField(uint32_t& value) {
@@ -257,6 +260,10 @@ uint32_t CPack::PeekBytes(std::string& value, uint32_t count) const {
     return count;
 }
 
+const char* CPack::PeekRaw(uint32_t count) const {
+    return Remaining() < count ? nullptr : ReadPointer();
+}
+
 uint32_t CPack::ReadBytes(std::string& value, uint32_t count) {
     if (Remaining() < count)
         return Remaining();
@@ -273,11 +280,15 @@ uint32_t CPack::AppendBytes(std::string& value, uint32_t count) {
     return count;
 }
 
-uint32_t CPack::DropUUID() {
-    if (Remaining() < kUuidLength)
+uint32_t CPack::Drop(uint32_t count) {
+    if (Remaining() < count)
         return 0;
-    Remove(kUuidLength);
-    return kUuidLength;
+    Remove(count);
+    return count;
+}
+
+uint32_t CPack::DropUUID() {
+    return Drop(kUuidLength);
 }
 
 uint32_t CPack::Skip(uint32_t count) {

@@ -91,14 +91,19 @@ public:
     uint32_t PeekString(std::string& value) const;
     uint32_t PeekUUID(ZarniUUID& value) const;
     uint32_t PeekBytes(std::string& value, uint32_t count) const;
+    // The next count bytes in place, or nullptr when fewer remain. The bytes stay valid
+    // only until the pack is next changed.
+    const char* PeekRaw(uint32_t count) const;
 
     // With at least count bytes remaining: the target becomes them, they are removed and
     // count is returned. Otherwise nothing happens and the remaining count is returned.
     uint32_t ReadBytes(std::string& value, uint32_t count);
     // The same, appending them to the target.
     uint32_t AppendBytes(std::string& value, uint32_t count);
-    // Removes 16 bytes (a class id already examined with PeekUUID); returns 16, or 0 when
-    // fewer remain.
+    // Removes count bytes (examined with a peek); returns count, or 0 (and does nothing)
+    // when fewer remain.
+    uint32_t Drop(uint32_t count);
+    // Drop of a class id's 16 bytes.
     uint32_t DropUUID();
     // Advances the read position by count without removing anything; returns count, or 0
     // (and does nothing) when fewer bytes remain.
@@ -106,6 +111,10 @@ public:
 
     // True when the invariants below hold; debug builds also assert them.
     bool AssertValid() const;
+
+    // Parses the 8 characters of an integer field; false (value unchanged) when the first
+    // is not a hexadecimal digit, otherwise the leading digits make the value.
+    static bool ParseField(const char* field, uint32_t& value);
 
 private:
     // Physical address of the byte at the read position.
