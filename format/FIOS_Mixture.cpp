@@ -23,13 +23,39 @@ std::vector<int32_t> Boundaries(const CSAttrStick& stick) {
     return out;
 }
 
-// The record of the section covering the whole of piece, or null.
-ICompressStoreObj* RecordOver(const CSAttrStick& stick, const CRange& piece) {
-    const CSAttrSectInfo sect = stick.GetSectAt(piece.home);
-    if (sect.Info() == nullptr || sect.Range().home > piece.home || sect.Range().end < piece.end)
-        return nullptr;
-    return sect.Info();
-}
+// Finds, for pieces that come in position order, the record of the section covering the
+// whole of each piece: it moves along the stick instead of searching it per piece, and
+// looks up and casts a section's record only when the record differs from the last one.
+template <class Record>
+class CSectionCursor {
+public:
+    explicit CSectionCursor(const CSAttrStick& stick) : m_stick(stick) {}
+
+    // The record covering piece, or null (no section, or a piece reaching past it).
+    Record* Over(const CRange& piece) {
+        const TColorStick<ZarniUUID>& points = m_stick.GetStick();
+        const uint32_t n = points.GetPointCount();
+        while (m_section + 1 < n && points.GetPoint(m_section + 1).pos <= piece.home)
+            ++m_section;
+        if (m_section + 1 >= n || points.GetPoint(m_section).pos > piece.home ||
+            points.GetPoint(m_section + 1).pos < piece.end)
+            return nullptr;
+        const ZarniUUID& id = points.GetPoint(m_section).color;
+        if (!m_known || id != m_id) {
+            m_record = dynamic_cast<Record*>(m_stick.FindInfo(id));
+            m_id = id;
+            m_known = true;
+        }
+        return m_record;
+    }
+
+private:
+    const CSAttrStick& m_stick;
+    uint32_t m_section = 0;
+    bool m_known = false;
+    ZarniUUID m_id;
+    Record* m_record = nullptr;
+};
 
 }  // namespace
 
@@ -49,11 +75,13 @@ int FIOS_Mixture::Output(IMixtureOutputStream* out) const {
     std::vector<int32_t> cuts;
     cuts.reserve(a.size() + b.size());
     std::set_union(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(cuts));
+    CSectionCursor<CFontInfo> fonts(m_fonts);
+    CSectionCursor<CColorInfo> colors(m_colors);
     int sent = 0;
     for (size_t i = 1; i < cuts.size(); ++i) {
         const CRange piece(cuts[i - 1], cuts[i]);
-        auto* font = dynamic_cast<CFontInfo*>(RecordOver(m_fonts, piece));
-        auto* color = dynamic_cast<CColorInfo*>(RecordOver(m_colors, piece));
+        CFontInfo* font = fonts.Over(piece);
+        CColorInfo* color = colors.Over(piece);
         if (font == nullptr || color == nullptr)
             continue;
         CMixtureInfo info;
