@@ -124,8 +124,10 @@ trap 'echo; echo "mutate.sh: interrupted; the mutated file is restored"; exit 13
 logs="$build/mutate-logs"
 mkdir -p "$logs"
 run_build() { cmake --build "$build" -j2 >"$1" 2>&1; }
+# The mutation list's own check is left out: a fault applied always makes its search text
+# vanish, so that check would count every fault as caught.
 run_tests() {
-    ctest --test-dir "$build" -j2 --timeout 120 -E '^package\.' ${tests:+-R "$tests"} >"$1" 2>&1
+    ctest --test-dir "$build" -j2 --timeout 120 -E '^(package|mutations)\.' ${tests:+-R "$tests"} >"$1" 2>&1
 }
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
