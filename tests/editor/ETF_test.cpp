@@ -150,7 +150,9 @@ TEST_F(ETF, RangeLoadsAtAnotherPositionWithEveryRunShifted) {
     ASSERT_TRUE(src.ReplaceSel(CString("0123456789abcdef")));
     src.SetSel(CRange(6, 8));
     ASSERT_TRUE(src.SetColor(RGB(0, 0, 255)));
-    zarni::CLinkInfo link(CString("x"), 1, 3000, ZarniUUID(9, 9, 9, 9));
+    // A host value above 32 bits: its high half is the record's last field.
+    constexpr unsigned long kValue = 0x100000001ul;
+    zarni::CLinkInfo link(CString("x"), kValue, 3000, ZarniUUID(9, 9, 9, 9));
     src.SetLink(CRange(7, 9), &link);
     std::string data;
     ASSERT_TRUE(src.SaveTo(data, CRange(5, 9)));
@@ -167,7 +169,7 @@ TEST_F(ETF, RangeLoadsAtAnotherPositionWithEveryRunShifted) {
     const SLinkRun run = dst.GetLinkAt(22);
     ASSERT_NE(run.link, nullptr);
     EXPECT_EQ(run.range, CRange(22, 24));
-    EXPECT_TRUE(run.link->GetOutID() == ZarniUUID(9, 9, 9, 9) && run.link->GetValue() == 1u);
+    EXPECT_TRUE(run.link->GetOutID() == ZarniUUID(9, 9, 9, 9) && run.link->GetValue() == kValue);
     EXPECT_TRUE(CHeadlessUi::Instance().GetMessageBoxes().empty());
 }
 
