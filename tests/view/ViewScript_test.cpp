@@ -343,3 +343,21 @@ TEST(ViewEmpty, DefaultParagraphOfAnEmptyDocumentMovesTheEmptyLine) {
     ASSERT_TRUE(ed.ReplaceSel(CString("x")));
     EXPECT_EQ(view->GetLineRect(0).left, 30);
 }
+
+// Loading holds layout: the link detected meanwhile reaches back to line 0, above the lines
+// laid out again, and its band is painted when the hold ends.
+TEST_F(ViewScript, ALinkFormedByLoadedTextRepaintsTheLinesItReachesBack) {
+    Type("abcdefgh ww.abcdefghijk");
+    std::string data;
+    {
+        CEditorInterface src;
+        ASSERT_TRUE(src.ReplaceSel(CString("w")));
+        ASSERT_TRUE(src.SaveTo(data, CRange(0, 1)));
+    }
+    host.painted.clear();
+    EXPECT_EQ(ed.GetLinkAt(9).link->GetType(), LINK_TYPE_NONE);
+    ASSERT_TRUE(ed.LoadFrom(data, 11));
+    EXPECT_EQ(ed.GetLinkAt(9).link->GetType(), LINK_TYPE_URL);
+    EXPECT_EQ(ed.GetLinkAt(9).range, CRange(9, 24));
+    EXPECT_EQ(host.painted, "(0,0,60,48)");
+}
