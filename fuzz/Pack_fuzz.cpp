@@ -1,6 +1,7 @@
 // Fuzz target for CPack: arbitrary bytes as pack content, driven through every read.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "persist/Pack.h"
@@ -72,6 +73,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             case 9: {
                 const uint32_t got = pack.PeekBytes(s, op);
                 Check(got == 0 || s.size() == got);
+                const char* raw = pack.PeekRaw(op);
+                Check((raw == nullptr) == (before < op));
+                Check(raw == nullptr || std::memcmp(raw, s.data(), op) == 0);
                 break;
             }
             case 10: {
@@ -79,9 +83,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 Check(got == (before >= op / 4u ? op / 4u : before));
                 break;
             }
-            case 11:
-                pack.DropUUID();
+            case 11: {
+                const uint32_t count = op & 1 ? 16 : op / 64;
+                const uint32_t dropped = op & 1 ? pack.DropUUID() : pack.Drop(count);
+                Check(dropped == (before >= count ? count : 0u));
+                Check(pack.Remaining() == before - dropped);
                 break;
+            }
             case 12:
                 pack.Skip(op / 16);
                 break;
