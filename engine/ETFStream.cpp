@@ -58,6 +58,25 @@ int32_t Shifted(int32_t offset, int base) {
     return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
 }
 
+// Reads up to count bytes into out (which ends up holding what was read); 0 or the error.
+int ReadUpTo(int fd, std::string& out, size_t count) {
+    out.resize(count);
+    size_t done = 0;
+    int error = 0;
+    while (done < count) {
+        const ssize_t n = ::read(fd, out.data() + done, count - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            error = errno;
+        if (n <= 0)
+            break;
+        done += static_cast<size_t>(n);
+    }
+    out.resize(done);
+    return error;
+}
+
 bool WriteAll(int fd, const std::string& bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
@@ -229,11 +248,10 @@ int CETFStream::Open(const std::string& data) {
     return 1;
 }
 
-int CETFStream::Open(std::string&& data) {
-    if (!CheckPrologue(data))
+int CETFStream::Open(const std::string& prologue, std::string&& body) {
+    if (!CheckPrologue(prologue))
         return 0;
-    data.erase(0, std::min<size_t>(data.size(), kPrologueLength));
-    m_pack.Attach(std::move(data));
+    m_pack.Attach(std::move(body));
     m_pack.Reset();
     return 1;
 }
@@ -550,28 +568,20 @@ int CETFStream::LoadFile(const char* path) {
     int error = ::fstat(fd, &info) != 0 ? errno : 0;
     if (error == 0 && static_cast<uint64_t>(info.st_size) > uint64_t{CPack::kMaxLength})
         error = EFBIG;
-    std::string data;
+    // The prologue is read apart, so the body becomes the pack's buffer as it is.
+    std::string prologue, body;
     if (error == 0) {
-        data.resize(static_cast<size_t>(info.st_size));
-        size_t done = 0;
-        while (done < data.size()) {
-            const ssize_t n = ::read(fd, data.data() + done, data.size() - done);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                error = errno;
-            if (n <= 0)
-                break;
-            done += static_cast<size_t>(n);
-        }
-        data.resize(done);
+        const size_t size = static_cast<size_t>(info.st_size);
+        error = ReadUpTo(fd, prologue, std::min<size_t>(size, kPrologueLength));
+        if (error == 0 && prologue.size() == kPrologueLength)
+            error = ReadUpTo(fd, body, size - kPrologueLength);
     }
     ::close(fd);
     if (error != 0) {
         ShowFileError(error);
         return 0;
     }
-    if (data.empty())
+    if (prologue.empty())
         return 0;
-    return Open(std::move(data));
+    return Open(prologue, std::move(body));
 }

@@ -93,7 +93,6 @@ public:
     // Takes data in this format: 0 (nothing kept) for a short or different header; a
     // different version stamp shows the version warning and the body is taken anyway.
     int Open(const std::string& data);
-    int Open(std::string&& data);
     // The content pass: text and objects inserted from pos on; 1.
     int ReadContent(IETFSink* sink, int pos);
     // The format pass: font and colour runs given to formats, link runs to links (when not
@@ -136,6 +135,9 @@ private:
     bool ReadLinkRun(CPack& payload, CLinkManager* links, int base);
     // The run's range shifted by base and cut to what the content pass inserted.
     CRange RunRange(int home, int end, int base) const;
+    // Open for data split after its prologue (header and stamp): the body becomes the
+    // pack's buffer without a copy.
+    int Open(const std::string& prologue, std::string&& body);
     // Checks header and stamp of data (at least the header long); false for a wrong header.
     static bool CheckPrologue(const std::string& data);
 
