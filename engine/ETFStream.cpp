@@ -36,8 +36,8 @@
 
 namespace {
 
-// The length field of a record counts itself.
-constexpr uint32_t kLengthField = 8;
+// The length field of a record (a pack integer field) counts itself.
+constexpr uint32_t kLengthField = CPack::kFieldLength;
 constexpr uint32_t kPrologueLength = CETFStream::kHeaderLength + CETFStream::kStampLength;
 
 void ShowFileError(int error) {
@@ -273,10 +273,11 @@ bool CETFStream::TakeRecord(std::string& bytes) {
 }
 
 bool CETFStream::TakePayload(CPack& payload) {
-    std::string bytes;
-    if (!TakeRecord(bytes))
+    const uint32_t length = RecordLength();
+    if (length == 0)
         return false;
-    payload.Attach(bytes.data() + kLengthField, bytes.size() - kLengthField);
+    payload.Attach(m_pack.PeekRaw(length) + kLengthField, length - kLengthField);
+    m_pack.Drop(length);
     return true;
 }
 
@@ -467,11 +468,11 @@ int CETFStream::ReadFormats(CFormatInfo* formats, CLinkManager* links, int base)
         int home = 0, end = 0;
         for (int* field : {&home, &end}) {
             uint32_t value = 0;
-            if (length - at < kLengthField)
+            if (length - at < CPack::kFieldLength)
                 break;
             if (CPack::ParseField(record + at, value))
                 *field = static_cast<int32_t>(value);
-            at += kLengthField;
+            at += CPack::kFieldLength;
         }
         SetClassKey(key, clsid);
         key.append(record + at, length - at);

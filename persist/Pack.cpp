@@ -9,12 +9,11 @@
 
 namespace {
 
-constexpr uint32_t kFieldLength = 8;
 constexpr uint32_t kUuidLength = 16;
 
-void FormatField(uint32_t value, char out[kFieldLength]) {
+void FormatField(uint32_t value, char out[CPack::kFieldLength]) {
     static const char kDigits[] = "0123456789abcdef";
-    for (int i = kFieldLength - 1; i >= 0; --i) {
+    for (int i = CPack::kFieldLength - 1; i >= 0; --i) {
         out[i] = kDigits[value & 0xF];
         value >>= 4;
     }

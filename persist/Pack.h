@@ -26,6 +26,8 @@ public:
     static constexpr uint32_t kNoBlock = 0xFFFFFFFFu;
     // The longest buffer a pack holds; offsets are 32-bit and kNoBlock is reserved.
     static constexpr uint32_t kMaxLength = 0xFFFFFFFEu;
+    // Characters of an integer field (and of a string's or block's length).
+    static constexpr uint32_t kFieldLength = 8;
 
     CPack() = default;
     // Appends the bytes when they are non-null and the length is non-zero.
